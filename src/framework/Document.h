@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string>
+
+#include "framework/Archive.h"
+#include "framework/Ui.h"
+
+namespace qv {
+
+// Stand-in for the desktop framework's document: path, title, modified flag and
+// the new/open/save entry points. Serialize does the file format; the base
+// class owns the file handling and reports its failures through the Ui.
+class CDocument {
+public:
+    explicit CDocument(Ui& ui) : m_ui(&ui) {}
+    virtual ~CDocument() = default;
+    CDocument(const CDocument&) = delete;
+    CDocument& operator=(const CDocument&) = delete;
+
+    const std::string& GetPathName() const { return m_pathName; }
+    // Sets the title to the file's name, as the framework does.
+    void SetPathName(const std::string& path);
+    const std::string& GetTitle() const { return m_title; }
+    void SetTitle(const std::string& title) { m_title = title; }
+
+    virtual bool IsModified() const { return m_modified; }
+    virtual void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+
+    // File New: a fresh untitled, unmodified document.
+    virtual bool OnNewDocument();
+    // File Open: on any failure the document keeps what it had, path included.
+    virtual bool OnOpenDocument(const std::string& path);
+    // Save under path; on failure the old file stays and the document stays modified.
+    virtual bool OnSaveDocument(const std::string& path);
+
+    virtual void Serialize(CArchive& archive) = 0;
+    virtual void DeleteContents() {}
+
+    Ui& GetUi() const { return *m_ui; }
+    void SetUi(Ui& ui) { m_ui = &ui; }
+
+private:
+    void ReportOpenFailure(const std::string& path, const std::string& reason);
+
+    Ui* m_ui;
+    std::string m_pathName;
+    std::string m_title = "Untitled";
+    bool m_modified = false;
+};
+
+// File name part of a path (after the last '/').
+std::string FileNameOf(const std::string& path);
+
+}  // namespace qv

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace qv {
+
+enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MsgIcon { None, Exclamation, Information, Question, Error };
+enum class MsgResult { Ok, Cancel, Yes, No };
+
+// One message box. An empty caption means the system default caption, which
+// the front end shows as the application title.
+struct MessageBoxRequest {
+    std::string text;
+    std::string caption;
+    MsgButtons buttons = MsgButtons::Ok;
+    MsgIcon icon = MsgIcon::None;
+};
+
+// Flags of the common file dialog that the callers ask for.
+enum FileDialogFlags : unsigned {
+    kHideReadOnly = 0x0004,
+    kOverwritePrompt = 0x0002,
+    kLongNames = 0x00200000,
+};
+
+struct FileDialogRequest {
+    bool save = false;
+    std::string initialPath;
+    std::string defaultExtension;
+    // "Name|pattern|Name|pattern||" as the desktop framework writes filters.
+    std::string filter;
+    unsigned flags = 0;
+    std::string title;
+};
+
+// The desktop services that the document, editors and view need. The wx front
+// end implements it with real windows; tests and qvtool use their own.
+class Ui {
+public:
+    virtual ~Ui() = default;
+    virtual MsgResult MessageBox(const MessageBoxRequest& request) = 0;
+    // The chosen path, or nothing when the user cancels.
+    virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
+
+    MsgResult Message(const std::string& text, const std::string& caption = {},
+                      MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None) {
+        return MessageBox({text, caption, buttons, icon});
+    }
+};
+
+}  // namespace qv

@@ -1,0 +1,53 @@
+#include "framework/TextEncoding.h"
+
+#include <gtest/gtest.h>
+
+namespace qv {
+namespace {
+
+TEST(TextEncoding, EveryWindows1252ByteSurvivesTheRoundTrip) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) {
+        all += static_cast<char>(b);
+    }
+    const std::string utf8 = Cp1252ToUtf8(all);
+    EXPECT_EQ(Utf8ToCp1252(utf8), all);
+    // Each undefined byte is carried as its own character, not merged into '?'.
+    for (unsigned char undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
+        const std::string one(1, static_cast<char>(undefined));
+        const std::string there = Cp1252ToUtf8(one);
+        EXPECT_EQ(there, std::string({'\xC2', static_cast<char>(undefined)})) << int(undefined);
+        EXPECT_EQ(Utf8ToCp1252(there), one) << int(undefined);
+    }
+}
+
+TEST(TextEncoding, KnownCharacters) {
+    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");  // euro sign
+    EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC"), "\x80");
+    EXPECT_EQ(Cp1252ToUtf8("\x9F"), "\xC5\xB8");  // Y with diaeresis
+    EXPECT_EQ(Cp1252ToUtf8("\x99"), "\xE2\x84\xA2");  // trade mark
+    EXPECT_EQ(Cp1252ToUtf8("M\xF6\xDF"), "M\xC3\xB6\xC3\x9F");
+    EXPECT_EQ(Cp1252ToUtf8("\xA0\xFF"), "\xC2\xA0\xC3\xBF");
+    EXPECT_EQ(Cp1252ToUtf8("a\r\nb"), "a\r\nb");
+    EXPECT_EQ(Cp1252ToUtf8(std::string("\0x", 2)), std::string("\0x", 2));
+}
+
+TEST(TextEncoding, CharactersWithoutAWindows1252FormBecomeQuestionMarks) {
+    EXPECT_EQ(Utf8ToCp1252("a\xE6\x97\xA5" "b"), "a?b");  // CJK
+    EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x98\x80"), "?");      // outside the basic plane
+    EXPECT_EQ(Utf8ToCp1252("\xC4\x80"), "?");               // A with macron
+    EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC 5"), "\x80 5");
+}
+
+TEST(TextEncoding, MalformedUtf8BecomesQuestionMarks) {
+    EXPECT_EQ(Utf8ToCp1252("\x80"), "?");        // lone continuation byte
+    EXPECT_EQ(Utf8ToCp1252("x\xC3"), "x?");      // cut short at the end
+    EXPECT_EQ(Utf8ToCp1252("\xE2\x41"), "?A");   // the next character is not swallowed
+    EXPECT_EQ(Utf8ToCp1252("\xFF" "a"), "?a");
+    // An overlong form must not smuggle in an ASCII character or a NUL.
+    EXPECT_EQ(Utf8ToCp1252("\xC1\x81"), "?");
+    EXPECT_EQ(Utf8ToCp1252("\xC0\x80").find('\0'), std::string::npos);
+}
+
+}  // namespace
+}  // namespace qv

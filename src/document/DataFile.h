@@ -9,7 +9,8 @@ namespace qv {
 
 inline constexpr const char* kDataFileSignature = "Z_uJ1S_hU9t_g4Z";
 inline constexpr std::uint32_t kDataFileVersion = 0;
-inline constexpr const char* kIncompatibleFileMessage = "Incompatible file type or version.\nAbort.";
+inline constexpr const char* kIncompatibleFileMessage =
+    "Incompatible file type or version.\nAbort.";
 
 enum class DataFileLoad {
     Complete,

@@ -90,8 +90,8 @@ int WriteExportFile(Ui& ui, const std::string& path, const std::string& remark,
         error = errno;
     }
     if (error != 0) {
-        ui.Message("Can not write file:\n" + path + "\n" + std::strerror(error),
-                   kExportCaption, MsgButtons::Ok, MsgIcon::Exclamation);
+        ui.Message("Can not write file:\n" + path + "\n" + std::strerror(error), kExportCaption,
+                   MsgButtons::Ok, MsgIcon::Exclamation);
         return 1;
     }
     return 0;
@@ -110,7 +110,7 @@ int WriteExportSet(Ui& ui, const Measurement& m, const std::string& chosenPath) 
         bool withWords;
     };
     const Item items[kExportFileCount] = {
-        {'1', m.Qv1, false},           {'2', m.Qv2, false}, {'l', m.Qv2, true},
+        {'1', m.Qv1, false},           {'2', m.Qv2, false},       {'l', m.Qv2, true},
         {'a', m.AaAntiCoinc(), false}, {'c', m.AaCoinc(), false}, {'s', sum, false},
     };
     int written = 0;

@@ -28,17 +28,17 @@ struct VelocityCoefficients {
 
 // The 28 slots read from qv.hdw; slot numbers in the comments.
 struct HardwareDescription {
-    std::int32_t HardwareVersion1;     // 0
-    std::int32_t HardwareVersion2;     // 1
-    std::int32_t HardwareVersion3;     // 2
-    AutoPreset AutoPresets[4];         // 3..14, one per SignalTau 1..4
-    std::int32_t Reserved15;           // 15
-    HvCalibration Hv;                  // 16..19
-    std::int32_t Reserved20;           // 20
-    std::int32_t Reserved21;           // 21
-    std::int32_t ReservedValue;        // 22
-    VelocityCoefficients Velocity;     // 23..24
-    std::int32_t Reserved25[3];        // 25..27
+    std::int32_t HardwareVersion1;  // 0
+    std::int32_t HardwareVersion2;  // 1
+    std::int32_t HardwareVersion3;  // 2
+    AutoPreset AutoPresets[4];      // 3..14, one per SignalTau 1..4
+    std::int32_t Reserved15;        // 15
+    HvCalibration Hv;               // 16..19
+    std::int32_t Reserved20;        // 20
+    std::int32_t Reserved21;        // 21
+    std::int32_t ReservedValue;     // 22
+    VelocityCoefficients Velocity;  // 23..24
+    std::int32_t Reserved25[3];     // 25..27
 
     static HardwareDescription Defaults();
 };

@@ -149,6 +149,8 @@ HardwareDescriptionReading ReadHardwareDescriptionFile(const std::string& path) 
     return ParseHardwareDescription(in, path);
 }
 
-std::string DefaultHardwareDescriptionPath() { return ExecutableDirectory() + "/qv.hdw"; }
+std::string DefaultHardwareDescriptionPath() {
+    return ExecutableDirectory() + "/qv.hdw";
+}
 
 }  // namespace qv

@@ -31,9 +31,7 @@ struct Measurement {
         return std::span(Aa).last<kChannels>();
     }
     // Sum of the two Aa spectra in one channel, wrapping at 32 bits.
-    std::uint32_t AaSum(std::size_t channel) const {
-        return Aa[channel] + Aa[kChannels + channel];
-    }
+    std::uint32_t AaSum(std::size_t channel) const { return Aa[channel] + Aa[kChannels + channel]; }
 };
 
 // Derived from the spectra; the view scales with them.

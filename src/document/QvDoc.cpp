@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "document/CommandIds.h"
 #include "document/DataFile.h"
 #include "document/ExportFile.h"
 #include "document/HardwareDescriptionFile.h"
@@ -14,6 +15,7 @@ std::optional<std::string> CQvDoc::DefaultHardwareDescription() {
 }
 
 CQvDoc::CQvDoc(Ui& ui, std::optional<std::string> hdwPath) : CDocument(ui) {
+    OnCommandId(ID_FILE_EXPORT, [this] { OnExport(); });
     HardwareGlobals::Instance().portBase = HardwareGlobals::kDefaultPortBase;
     if (hdwPath) {
         ReadHardwareDescription(*hdwPath);
@@ -62,7 +64,9 @@ void CQvDoc::Serialize(CArchive& archive) {
     }
 }
 
-void CQvDoc::UpdateStatistics() { m_statistics = ComputeStatistics(m_data); }
+void CQvDoc::UpdateStatistics() {
+    m_statistics = ComputeStatistics(m_data);
+}
 
 void CQvDoc::OnExport() {
     FileDialogRequest request;

@@ -9,12 +9,12 @@ namespace qv {
 // goes to and from the data file byte for byte; the names are the editors'.
 
 struct CountersTimersBlock {
-    std::int32_t Qv2Source;            // 0 aux, 1 laser
-    std::uint32_t Qv2CyclesStart;      // cycles to stop, start value
-    std::int32_t Qv1Source;            // 0 aux, 1 local
+    std::int32_t Qv2Source;        // 0 aux, 1 laser
+    std::uint32_t Qv2CyclesStart;  // cycles to stop, start value
+    std::int32_t Qv1Source;        // 0 aux, 1 local
     std::uint32_t Qv1CyclesStart;
-    std::int32_t AaStopTimeBase;       // 0 universal time, 1 live time
-    std::int32_t AaSecondsStart;       // seconds to stop, start value
+    std::int32_t AaStopTimeBase;  // 0 universal time, 1 live time
+    std::int32_t AaSecondsStart;  // seconds to stop, start value
     std::int32_t SecondsSinceDelta;
     std::int32_t UniversalTime;
     std::uint32_t Qv2CyclesCurrent;

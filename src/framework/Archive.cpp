@@ -11,9 +11,13 @@ CArchive CArchive::ForLoading(std::span<const std::byte> data) {
     return archive;
 }
 
-CArchive CArchive::ForStoring() { return CArchive(false); }
+CArchive CArchive::ForStoring() {
+    return CArchive(false);
+}
 
-void CArchive::WriteUInt8(std::uint8_t value) { m_stored.push_back(std::byte{value}); }
+void CArchive::WriteUInt8(std::uint8_t value) {
+    m_stored.push_back(std::byte{value});
+}
 
 void CArchive::WriteUInt16(std::uint16_t value) {
     WriteUInt8(static_cast<std::uint8_t>(value));

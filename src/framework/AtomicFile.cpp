@@ -13,7 +13,9 @@ namespace qv {
 
 namespace {
 
-std::string Reason(int error) { return std::strerror(error); }
+std::string Reason(int error) {
+    return std::strerror(error);
+}
 
 // A symbolic link is kept: we replace the file it points to.
 std::string ResolveTarget(const std::string& path) {

@@ -54,6 +54,9 @@ char32_t DecodeUtf8(const std::string& s, std::size_t& pos) {
     if (lead >= 0x80 && extra == 0) {
         return 0xFFFD;
     }
+    // Smallest code point that needs 1, 2, 3 or 4 bytes: shorter forms are overlong.
+    static constexpr char32_t kMinimum[] = {0, 0x80, 0x800, 0x10000};
+    const int length = extra;
     char32_t cp = extra == 0 ? lead : lead & (0x3F >> extra);
     for (; extra > 0; --extra) {
         if (pos >= s.size() || (static_cast<unsigned char>(s[pos]) & 0xC0) != 0x80) {
@@ -61,7 +64,8 @@ char32_t DecodeUtf8(const std::string& s, std::size_t& pos) {
         }
         cp = (cp << 6) | (static_cast<unsigned char>(s[pos++]) & 0x3F);
     }
-    return cp;
+    const bool surrogate = cp >= 0xD800 && cp <= 0xDFFF;
+    return (cp < kMinimum[length] || cp > 0x10FFFF || surrogate) ? char32_t(0xFFFD) : cp;
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ TEST(TextEncoding, EveryWindows1252ByteSurvivesTheRoundTrip) {
 TEST(TextEncoding, KnownCharacters) {
     EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");  // euro sign
     EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC"), "\x80");
-    EXPECT_EQ(Cp1252ToUtf8("\x9F"), "\xC5\xB8");  // Y with diaeresis
+    EXPECT_EQ(Cp1252ToUtf8("\x9F"), "\xC5\xB8");      // Y with diaeresis
     EXPECT_EQ(Cp1252ToUtf8("\x99"), "\xE2\x84\xA2");  // trade mark
     EXPECT_EQ(Cp1252ToUtf8("M\xF6\xDF"), "M\xC3\xB6\xC3\x9F");
     EXPECT_EQ(Cp1252ToUtf8("\xA0\xFF"), "\xC2\xA0\xC3\xBF");
@@ -33,20 +33,28 @@ TEST(TextEncoding, KnownCharacters) {
 }
 
 TEST(TextEncoding, CharactersWithoutAWindows1252FormBecomeQuestionMarks) {
-    EXPECT_EQ(Utf8ToCp1252("a\xE6\x97\xA5" "b"), "a?b");  // CJK
-    EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x98\x80"), "?");      // outside the basic plane
-    EXPECT_EQ(Utf8ToCp1252("\xC4\x80"), "?");               // A with macron
+    EXPECT_EQ(Utf8ToCp1252("a\xE6\x97\xA5"
+                           "b"),
+              "a?b");                                  // CJK
+    EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x98\x80"), "?");  // outside the basic plane
+    EXPECT_EQ(Utf8ToCp1252("\xC4\x80"), "?");          // A with macron
     EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC 5"), "\x80 5");
 }
 
 TEST(TextEncoding, MalformedUtf8BecomesQuestionMarks) {
-    EXPECT_EQ(Utf8ToCp1252("\x80"), "?");        // lone continuation byte
-    EXPECT_EQ(Utf8ToCp1252("x\xC3"), "x?");      // cut short at the end
-    EXPECT_EQ(Utf8ToCp1252("\xE2\x41"), "?A");   // the next character is not swallowed
-    EXPECT_EQ(Utf8ToCp1252("\xFF" "a"), "?a");
-    // An overlong form must not smuggle in an ASCII character or a NUL.
+    EXPECT_EQ(Utf8ToCp1252("\x80"), "?");       // lone continuation byte
+    EXPECT_EQ(Utf8ToCp1252("x\xC3"), "x?");     // cut short at the end
+    EXPECT_EQ(Utf8ToCp1252("\xE2\x41"), "?A");  // the next character is not swallowed
+    EXPECT_EQ(Utf8ToCp1252("\xFF"
+                           "a"),
+              "?a");
+}
+
+// An overlong form is malformed too: it must not smuggle in a character or a NUL.
+TEST(TextEncoding, OverlongFormsAreMalformed) {
     EXPECT_EQ(Utf8ToCp1252("\xC1\x81"), "?");
     EXPECT_EQ(Utf8ToCp1252("\xC0\x80").find('\0'), std::string::npos);
+    EXPECT_EQ(Utf8ToCp1252("\xF0\x82\x82\xAC"), "?");  // the euro sign in four bytes
 }
 
 }  // namespace

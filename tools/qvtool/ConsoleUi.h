@@ -13,6 +13,12 @@ public:
     explicit ConsoleUi(std::ostream& err) : m_err(err) {}
     MsgResult MessageBox(const MessageBoxRequest& request) override;
     std::optional<std::string> ChooseFile(const FileDialogRequest&) override { return {}; }
+    // qvtool never shows a dialog or runs a timer.
+    int RunModal(CDialog&) override { return 2; }
+    bool CreateModeless(CDialog&) override { return false; }
+    void DestroyWindow(CDialog&) override {}
+    void SetTimer(int, unsigned, std::function<void()>) override {}
+    void KillTimer(int) override {}
 
 private:
     std::ostream& m_err;

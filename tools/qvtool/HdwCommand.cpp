@@ -31,8 +31,8 @@ void PrintReading(std::ostream& out, const HardwareDescriptionReading& reading) 
     VisitFields(reading.record, [&](const char* name, auto value) {
         out << name << " = " << PlainText(value) << '\n';
     });
-    out << "complete = " << (reading.complete ? "yes" : "no") << " (" << reading.itemsRead
-        << " of " << kHardwareDescriptionItems << " items read)\n";
+    out << "complete = " << (reading.complete ? "yes" : "no") << " (" << reading.itemsRead << " of "
+        << kHardwareDescriptionItems << " items read)\n";
     out << "message = " << (reading.message.empty() ? "none" : reading.message) << '\n';
 }
 

@@ -21,8 +21,10 @@ Json BlockJson(const Block& block) {
 }
 
 Json StatisticsJson(const SpectrumStatistics& s) {
-    return Json{{"AaSumMaximum", s.AaSumMaximum}, {"Qv2Range", s.Qv2Range},
-                {"Qv2Minimum", s.Qv2Minimum},     {"Qv1Range", s.Qv1Range},
+    return Json{{"AaSumMaximum", s.AaSumMaximum},
+                {"Qv2Range", s.Qv2Range},
+                {"Qv2Minimum", s.Qv2Minimum},
+                {"Qv1Range", s.Qv1Range},
                 {"Qv1Minimum", s.Qv1Minimum}};
 }
 

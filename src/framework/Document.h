@@ -3,6 +3,8 @@
 #include <string>
 
 #include "framework/Archive.h"
+#include "framework/CmdTarget.h"
+#include "framework/DocTemplate.h"
 #include "framework/Ui.h"
 
 namespace qv {
@@ -10,10 +12,10 @@ namespace qv {
 // Stand-in for the desktop framework's document: path, title, modified flag and
 // the new/open/save entry points. Serialize does the file format; the base
 // class owns the file handling and reports its failures through the Ui.
-class CDocument {
+class CDocument : public CCmdTarget {
 public:
     explicit CDocument(Ui& ui) : m_ui(&ui) {}
-    virtual ~CDocument() = default;
+    ~CDocument() override = default;
     CDocument(const CDocument&) = delete;
     CDocument& operator=(const CDocument&) = delete;
 
@@ -33,6 +35,18 @@ public:
     // Save under path; on failure the old file stays and the document stays modified.
     virtual bool OnSaveDocument(const std::string& path);
 
+    // Save flow. SaveModified asks "Save changes to %1?" (Yes / No / Cancel)
+    // for a modified document and returns false when the user cancels or the
+    // save fails.
+    virtual bool SaveModified();
+    // Save under the current path; Save As when there is none, or the file is
+    // missing or read-only.
+    bool DoFileSave();
+    // Save As when path is empty: asks for a name with the template's filter.
+    bool DoSave(const std::string& path);
+    void SetDocTemplate(const DocTemplate& docTemplate) { m_template = docTemplate; }
+    const DocTemplate& GetDocTemplate() const { return m_template; }
+
     virtual void Serialize(CArchive& archive) = 0;
     virtual void DeleteContents() {}
 
@@ -46,6 +60,7 @@ private:
     std::string m_pathName;
     std::string m_title = "Untitled";
     bool m_modified = false;
+    DocTemplate m_template;
 };
 
 // File name part of a path (after the last '/').

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
 namespace qv {
+
+class CDialog;
 
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MsgIcon { None, Exclamation, Information, Question, Error };
@@ -43,6 +46,20 @@ public:
     virtual MsgResult MessageBox(const MessageBoxRequest& request) = 0;
     // The chosen path, or nothing when the user cancels.
     virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
+
+    // Runs the dialog modally: builds its window, calls OnInitDialog, dispatches
+    // until EndDialog. Timers keep running meanwhile. Returns the end code.
+    virtual int RunModal(CDialog& dialog) = 0;
+    // Builds the dialog's window without running it (modeless panels); calls
+    // OnInitDialog. The window stays hidden until the dialog shows it.
+    virtual bool CreateModeless(CDialog& dialog) = 0;
+    // The dialog object is going away: drop its window.
+    virtual void DestroyWindow(CDialog& dialog) = 0;
+
+    // Window timer: calls tick every period until killed; ticks also arrive
+    // while a modal dialog or message box is open.
+    virtual void SetTimer(int id, unsigned periodMs, std::function<void()> tick) = 0;
+    virtual void KillTimer(int id) = 0;
 
     MsgResult Message(const std::string& text, const std::string& caption = {},
                       MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None) {

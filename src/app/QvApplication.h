@@ -1,0 +1,76 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "document/QvDoc.h"
+#include "framework/CmdTarget.h"
+#include "framework/RecentFileList.h"
+#include "framework/SettingsStore.h"
+#include "framework/Ui.h"
+
+namespace qv {
+
+inline constexpr const char* kRegistryKey = "TAVEK - Moessbauer Spectrometer";
+inline constexpr const char* kAppName = "qv";
+
+// The application without its windows: start-up, the File commands, the
+// recent-file list, About and the routing of every command. The front end
+// owns one and forwards menu, toolbar and accelerator commands to it.
+class CQvApp : public CCmdTarget {
+public:
+    struct Options {
+        // qv.hdw to read at start-up; nothing: beside the executable.
+        std::optional<std::string> hardwareDescriptionPath;
+    };
+
+    CQvApp(Ui& ui, SettingsStore& settings, Options options);
+    ~CQvApp() override;
+
+    // Start-up after the profile: creates the document, then opens fileName
+    // or starts a new document. False when the named file cannot be opened.
+    bool InitInstance(const std::optional<std::string>& fileName);
+
+    CQvDoc& Document() { return *m_document; }
+    CRecentFileList& RecentFiles() { return m_recentFiles; }
+    CommandRouter& Router() { return m_router; }
+    // Commands go to the view first, then the document, then the application.
+    void SetViewTarget(CCmdTarget* view);
+
+    // "<title> - qv"
+    std::string WindowCaption() const;
+
+    void OnFileNew();
+    void OnFileOpen();
+    // Open a file by name (recent list, command line, dropped file, second start).
+    bool OpenDocumentFile(const std::string& path);
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnFileMru(int index);
+    void OnAppAbout();
+    // The close sequence: false when the user cancels.
+    bool CanExit();
+
+    // Called after the document was reset or reloaded, and when its title may
+    // have changed; the front end refreshes the caption and the view.
+    void SetDocumentChangedHandler(std::function<void()> handler) {
+        m_documentChanged = std::move(handler);
+    }
+
+private:
+    void DocumentChanged();
+    void AddToRecentFiles(const std::string& path);
+
+    Ui& m_ui;
+    SettingsStore& m_settings;
+    Options m_options;
+    std::unique_ptr<CQvDoc> m_document;
+    CRecentFileList m_recentFiles{4};
+    CommandRouter m_router;
+    CCmdTarget* m_view = nullptr;
+    std::function<void()> m_documentChanged;
+};
+
+}  // namespace qv

@@ -1,0 +1,210 @@
+#include "hardware/CHardwarePort.h"
+
+#include "hardware/CardRegisters.h"
+#include "hardware/CommandCodes.h"
+#include "hardware/HardwareGlobals.h"
+#include "hardware/PortBus.h"
+#include "hardware/TickClock.h"
+
+namespace qv {
+
+namespace {
+
+constexpr int kNotReady = 1;
+constexpr int kReadFailed = 2;
+constexpr int kWriteFailed = 3;
+
+// Error offsets per step of the composite operations.
+constexpr int kReadSetupOffset = 8;
+constexpr int kReadPayloadOffset = 12;
+constexpr int kWriteSetupOffset = 32;
+constexpr int kWritePayloadOffset = 36;
+constexpr int kStatusStepOffset = 16;
+constexpr int kStatusReadOffset = 24;
+constexpr int kSpectrumSetupOffset = 4;
+constexpr int kSpectrumSuspended = 128;
+constexpr int kSpectrumTimedOut = 4;
+
+constexpr std::int64_t kHandshakeLimitMs = 20;
+constexpr std::int64_t kWordLimitMs = 500;
+
+constexpr int kLongSpectrumWords = 8192;
+constexpr int kSpectrumWords = 4096;
+
+std::uint16_t CardPort(std::uint16_t offset) {
+    return static_cast<std::uint16_t>(HardwareGlobals::Instance().portBase + offset);
+}
+
+}  // namespace
+
+CHardwarePort::CHardwarePort()
+    : m_dataPort(CardPort(kDataPortOffset)),
+      m_statusPort(CardPort(kStatusPortOffset)),
+      m_basePort(CardPort(kCommandPortOffset)),
+      m_secondPort(CardPort(kReplyPortOffset)) {}
+
+CHardwarePort::~CHardwarePort() = default;
+
+int CHardwarePort::WaitReady() {
+    const HardwareGlobals& globals = HardwareGlobals::Instance();
+    return WaitForStatus(globals.Bus(), globals.Clock(), kStatusReady) ? 0 : kNotReady;
+}
+
+int CHardwarePort::ReadBytes(std::uint8_t* destination, int count) {
+    const HardwareGlobals& globals = HardwareGlobals::Instance();
+    PortBus& bus = globals.Bus();
+    for (int i = 0; i < count; ++i) {
+        if (!WaitForStatus(bus, globals.Clock(), kStatusRxf)) {
+            return kReadFailed;
+        }
+        destination[i] = bus.In(m_secondPort);
+    }
+    return 0;
+}
+
+int CHardwarePort::WriteBytes(const std::uint8_t* source, int count) {
+    const HardwareGlobals& globals = HardwareGlobals::Instance();
+    PortBus& bus = globals.Bus();
+    for (int i = 0; i < count; ++i) {
+        if (!WaitForStatus(bus, globals.Clock(), kStatusTxe)) {
+            return kWriteFailed;
+        }
+        bus.Out(m_basePort, source[i]);
+    }
+    return 0;
+}
+
+int CHardwarePort::ReadCommand(std::uint8_t cmd, void* destination, int length) {
+    if (const int result = SendCommandByte(cmd)) {
+        return result + kReadSetupOffset;
+    }
+    if (const int result = ReadBytes(static_cast<std::uint8_t*>(destination), length)) {
+        return result + kReadPayloadOffset;
+    }
+    return 0;
+}
+
+int CHardwarePort::WriteCommand(std::uint8_t cmd, const void* source, int length) {
+    if (const int result = SendCommandByte(cmd)) {
+        return result + kWriteSetupOffset;
+    }
+    if (const int result = WriteBytes(static_cast<const std::uint8_t*>(source), length)) {
+        return result + kWritePayloadOffset;
+    }
+    return 0;
+}
+
+int CHardwarePort::StatusReadCommand(std::uint8_t cmd, void* destination, int length,
+                                     std::string& statusText) {
+    std::uint8_t status = 0;
+    if (const int result = ReadCommand(kCmdReadStatus, &status, kStatusLength)) {
+        return result + kStatusStepOffset;
+    }
+    statusText = (status & kStatusLocked) != 0 ? kLockedText : kNotLockedText;
+    if (const int result = ReadCommand(cmd, destination, length)) {
+        return result + kStatusReadOffset;
+    }
+    return 0;
+}
+
+int CHardwarePort::ReadSpectrum(std::uint8_t selector, std::uint32_t* destination) {
+    if (HardwareGlobals::Instance().suspend != 0) {
+        return kSpectrumSuspended;
+    }
+    if (const int result = RequestReadout(selector)) {
+        return result + kSpectrumSetupOffset;
+    }
+    const HardwareGlobals& globals = HardwareGlobals::Instance();
+    PortBus& bus = globals.Bus();
+    TickClock& clock = globals.Clock();
+    const int words = selector == kSelectAa ? kLongSpectrumWords : kSpectrumWords;
+    for (int i = 0; i < words; ++i) {
+        if (!WaitForWord(bus, clock)) {
+            return kSpectrumTimedOut;
+        }
+        destination[i] = ReadWord(bus);
+    }
+    return 0;
+}
+
+std::int32_t CHardwarePort::SetSuspend(std::int32_t value) {
+    std::int32_t& flag = HardwareGlobals::Instance().suspend;
+    const std::int32_t previous = flag;
+    flag = value;
+    return previous;
+}
+
+// The first two steps of every command: 0, or the failing primitive's code.
+int CHardwarePort::SendCommandByte(std::uint8_t cmd) {
+    if (const int result = WaitReady()) {
+        return result;
+    }
+    return WriteBytes(&cmd, 1);
+}
+
+// The set-up of a spectrum read: 0, or the failing primitive's code.
+int CHardwarePort::RequestReadout(std::uint8_t selector) {
+    if (const int result = WaitReady()) {
+        return result;
+    }
+    const std::uint8_t request[] = {kCmdWriteRunControl, 0, selector};
+    if (const int result = WriteBytes(request, static_cast<int>(sizeof request))) {
+        return result;
+    }
+    return WaitReady();
+}
+
+// A status outside the card's signature means nobody drives the bus, so the
+// wait ends at once instead of running out its time.
+bool CHardwarePort::WaitForStatus(PortBus& bus, TickClock& clock, std::uint8_t bits) {
+    StartPoll(clock.GetTickCount());
+    for (;;) {
+        const std::uint8_t status = bus.In(m_statusPort);
+        if (!IsValidStatus(status)) {
+            return false;
+        }
+        if ((status & bits) == bits) {
+            return true;
+        }
+        if (PollExpired(clock.GetTickCount(), kHandshakeLimitMs)) {
+            return false;
+        }
+    }
+}
+
+// Only the word bit is looked at, once per word.
+bool CHardwarePort::WaitForWord(PortBus& bus, TickClock& clock) {
+    StartPoll(clock.GetTickCount());
+    while ((bus.In(m_statusPort) & kStatusWord) == 0) {
+        if (PollExpired(clock.GetTickCount(), kWordLimitMs)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::uint32_t CHardwarePort::ReadWord(PortBus& bus) {
+    std::uint32_t word = 0;
+    for (int shift = 0; shift < 32; shift += 8) {
+        word |= static_cast<std::uint32_t>(bus.In(m_dataPort)) << shift;
+    }
+    return word;
+}
+
+void CHardwarePort::StartPoll(std::uint32_t now) {
+    m_pollStart = now;
+    m_pollElapsed = 0;
+}
+
+// A negative difference means the 32-bit tick counter wrapped since the start:
+// the wait begins again from now rather than failing.
+bool CHardwarePort::PollExpired(std::uint32_t now, std::int64_t limitMs) {
+    m_pollElapsed = static_cast<std::int64_t>(now) - m_pollStart;
+    if (m_pollElapsed < 0) {
+        StartPoll(now);
+        return false;
+    }
+    return m_pollElapsed > limitMs;
+}
+
+}  // namespace qv

@@ -15,10 +15,9 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-# Until the desktop front end lands: make a new measurement and show it.
+# The desktop program, with the simulated card.
 run: build
-	@$(BUILD)/tools/qvtool/qvtool new $(BUILD)/example.qv --remark "A new measurement"
-	@$(BUILD)/tools/qvtool/qvtool info $(BUILD)/example.qv
+	@$(BUILD)/src/wx/qv --simulate
 
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

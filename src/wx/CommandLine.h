@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+// What the program was started with: an optional data file and the options
+// for the simulated card link.
+struct CommandLine {
+    std::optional<std::string> fileName;
+    bool simulate = false;
+    int simSpeed = 1;
+    std::string error;  // non-empty when the arguments were refused
+};
+
+// Arguments without the program name.
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+}  // namespace qv

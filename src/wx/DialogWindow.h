@@ -1,0 +1,56 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include <wx/dialog.h>
+
+#include "framework/Dialog.h"
+
+namespace qv {
+
+// A real window for one CDialog, built from its template. The model stays in
+// the CDialog; this window mirrors it and feeds the user's input back.
+class DialogWindow : public wxDialog {
+public:
+    using PictureSource = std::function<wxBitmap(int resource, wxSize size)>;
+
+    DialogWindow(wxWindow* parent, CDialog& dialog, const PictureSource& pictures);
+    ~DialogWindow() override;
+
+    CDialog& Model() { return m_dialog; }
+    // Attaches the window to the model, runs OnInitDialog and the modal loop;
+    // returns the code the dialog ended with.
+    int RunModal();
+    // Attaches the window to the model and runs OnInitDialog; stays hidden.
+    void InitModeless();
+
+private:
+    class Host;
+    friend class Host;
+
+    void BuildControls(const PictureSource& pictures);
+    void PlaceSpins();
+    void BindControl(const ControlTemplate& control, wxWindow* widget);
+    void BindEdit(int id, wxWindow* widget);
+    void BindSpin(int id, wxWindow* widget);
+    void Mirror(int id);
+    void MirrorText(wxWindow* widget, const ControlState& state);
+    void MirrorCheck(wxWindow* widget, const ControlState& state);
+    void OnCharHook(wxKeyEvent& event);
+    void OnCloseWindow(wxCloseEvent& event);
+    bool EnterBelongsToFocus() const;
+    int DefaultCommand() const;
+    void Detach();
+    wxRect PixelRect(const DialogRect& rect);
+
+    CDialog& m_dialog;
+    std::unique_ptr<Host> m_host;
+    std::map<int, wxWindow*> m_widgets;
+    bool m_mirroring = false;
+    std::optional<int> m_endedEarly;  // EndDialog came before the modal loop ran
+};
+
+}  // namespace qv

@@ -1,0 +1,196 @@
+#include "MainFrame.h"
+
+#include <wx/accel.h>
+#include <wx/menu.h>
+#include <wx/panel.h>
+#include <wx/statusbr.h>
+#include <wx/toolbar.h>
+
+#include "FileDropTarget.h"
+#include "MenuBarBuilder.h"
+#include "ProgramIcon.h"
+#include "ToolbarArt.h"
+#include "WxCommandIds.h"
+#include "WxText.h"
+#include "app/CommandIds.h"
+#include "app/QvApplication.h"
+#include "app/Resources.h"
+
+namespace qv {
+namespace {
+
+const wxColour kClientGrey(0xD8, 0xD8, 0xD8);
+
+int AcceleratorFlags(unsigned modifiers) {
+    return (modifiers & kCtrl ? wxACCEL_CTRL : 0) | (modifiers & kShift ? wxACCEL_SHIFT : 0) |
+           (modifiers & kAlt ? wxACCEL_ALT : 0);
+}
+
+int AcceleratorKeyCode(int key) {
+    switch (key) {
+        case kKeyBackspace:
+            return WXK_BACK;
+        case kKeyInsert:
+            return WXK_INSERT;
+        case kKeyDelete:
+            return WXK_DELETE;
+        case kKeyF6:
+            return WXK_F6;
+        default:
+            return key;
+    }
+}
+
+void CollectMenuIds(const std::vector<MenuEntry>& entries, std::set<int>& ids) {
+    for (const MenuEntry& entry : entries) {
+        if (entry.IsPopup())
+            CollectMenuIds(entry.items, ids);
+        else if (!entry.IsSeparator())
+            ids.insert(entry.id);
+    }
+}
+
+}  // namespace
+
+bool IsToggleTool(int id) {
+    return id == ID_AUTO_SAVE || id == ID_AUTO_REFRESH;
+}
+
+CMainFrame::CMainFrame(CQvApp& app)
+    : wxFrame(nullptr, wxID_ANY, ToWx(app.WindowCaption()), wxDefaultPosition, wxSize(900, 640)),
+      m_app(app) {
+    SetIcons(ProgramIcons());
+    CreateMenus();
+    CreateTools();
+    CreateStatus();
+    CreateAccelerators();
+    m_client = new wxPanel(this);
+    m_client->SetBackgroundColour(kClientGrey);
+    const auto open = [this](const std::vector<std::string>& paths) { OpenDropped(paths); };
+    SetDropTarget(new FileDropTarget(open));
+    m_client->SetDropTarget(new FileDropTarget(open));
+    Bind(wxEVT_MENU, &CMainFrame::OnCommand, this);
+    Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateUi, this);
+    Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnCloseWindow, this);
+    DocumentChanged();
+}
+
+void CMainFrame::CreateMenus() {
+    SetMenuBar(BuildMenuBar(MainMenu()));
+    CollectMenuIds(MainMenu(), m_commands);
+    for (int i = 1; i < m_app.RecentFiles().Size(); ++i)
+        m_commands.insert(ID_FILE_MRU_FILE1 + i);
+    m_recentFiles.Attach(*GetMenuBar());
+}
+
+void CMainFrame::CreateTools() {
+    wxToolBar* bar = CreateToolBar(wxTB_FLAT | wxTB_HORIZONTAL | wxTB_TOP);
+    bar->SetToolBitmapSize(wxSize(kToolbarButtonWidth, kToolbarButtonHeight));
+    for (int id : MainToolbar()) {
+        if (id == 0) {
+            bar->AddSeparator();
+            continue;
+        }
+        bar->AddTool(ToWxId(id), wxString(), ToolbarPicture(id), ToWx(Tooltip(id)),
+                     IsToggleTool(id) ? wxITEM_CHECK : wxITEM_NORMAL);
+        bar->SetToolLongHelp(ToWxId(id), ToWx(StatusPrompt(id)));
+        m_commands.insert(id);
+    }
+    bar->Realize();
+}
+
+void CMainFrame::CreateStatus() {
+    CreateStatusBar(1);
+    SetStatusText(ToWx(LoadString(AFX_IDS_IDLEMESSAGE)));
+}
+
+// The standard editing keys are there as on Windows; no handler takes them yet.
+void CMainFrame::CreateAccelerators() {
+    std::vector<wxAcceleratorEntry> entries;
+    for (const Accelerator& accelerator : MainAccelerators()) {
+        entries.emplace_back(AcceleratorFlags(accelerator.modifiers),
+                             AcceleratorKeyCode(accelerator.key), ToWxId(accelerator.command));
+        m_commands.insert(accelerator.command);
+    }
+    SetAcceleratorTable(wxAcceleratorTable(int(entries.size()), entries.data()));
+}
+
+void CMainFrame::DocumentChanged() {
+    SetTitle(ToWx(m_app.WindowCaption()));
+    m_recentFiles.Show(m_app.RecentFiles().Entries());
+}
+
+void CMainFrame::OpenFile(const std::string& path) {
+    Raise();
+    m_app.OpenDocumentFile(path);
+}
+
+// Windows opened every dropped file in turn; one document keeps the last.
+void CMainFrame::OpenDropped(const std::vector<std::string>& paths) {
+    for (const std::string& path : paths)
+        OpenFile(path);
+}
+
+bool CMainFrame::RunFrameCommand(int id) {
+    switch (id) {
+        case ID_VIEW_TOOLBAR:
+            ToggleBar(GetToolBar());
+            return true;
+        case ID_VIEW_STATUS_BAR:
+            ToggleBar(GetStatusBar());
+            return true;
+        case ID_APP_EXIT:
+            Close();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CMainFrame::ToggleBar(wxWindow* bar) {
+    bar->Show(!bar->IsShown());
+    SendSizeEvent();
+}
+
+void CMainFrame::OnCommand(wxCommandEvent& event) {
+    const int id = ToCommand(event.GetId());
+    if (!m_commands.count(id)) {
+        event.Skip();
+        return;
+    }
+    if (RunFrameCommand(id))
+        return;
+    // As the framework did, a command whose update handler disables it does not run.
+    if (m_app.Router().Query(id).enabled)
+        m_app.Router().Execute(id);
+}
+
+void CMainFrame::OnUpdateUi(wxUpdateUIEvent& event) {
+    const int id = ToCommand(event.GetId());
+    if (!m_commands.count(id)) {
+        event.Skip();
+        return;
+    }
+    if (id == ID_VIEW_TOOLBAR || id == ID_VIEW_STATUS_BAR) {
+        const wxWindow* bar =
+            id == ID_VIEW_TOOLBAR ? static_cast<wxWindow*>(GetToolBar()) : GetStatusBar();
+        event.Check(bar->IsShown());
+        return;
+    }
+    if (id == ID_APP_EXIT)
+        return;
+    const CCmdUI state = m_app.Router().Query(id);
+    event.Enable(state.enabled);
+    if (IsToggleTool(id))
+        event.Check(state.check != 0 || state.radio);
+}
+
+void CMainFrame::OnCloseWindow(wxCloseEvent& event) {
+    if (event.CanVeto() && !m_app.CanExit()) {
+        event.Veto();
+        return;
+    }
+    Destroy();
+}
+
+}  // namespace qv

@@ -1,0 +1,92 @@
+#include "QvWxApp.h"
+
+#include <iostream>
+
+#include "InstanceLink.h"
+#include "MainFrame.h"
+#include "WxSettingsStore.h"
+#include "WxText.h"
+#include "WxUi.h"
+#include "app/QvApplication.h"
+
+namespace qv {
+namespace {
+
+std::vector<std::string> Arguments(int argc, const wxCmdLineArgsArray& argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.push_back(FromWx(argv[i]));
+    return args;
+}
+
+}  // namespace
+
+QvWxApp::QvWxApp() = default;
+QvWxApp::~QvWxApp() = default;
+
+bool QvWxApp::OnInit() {
+    m_options = ParseCommandLine(Arguments(argc, argv));
+    if (!m_options.error.empty()) {
+        std::cerr << "qv: " << m_options.error
+                  << "\nusage: qv [--simulate] [--sim-speed N] [FILE.qv]\n";
+        return false;
+    }
+    SetAppName(kAppName);
+    SetVendorName(kRegistryKey);
+    if (HandedToRunningProgram()) {
+        // Done: end with success once the loop runs.
+        CallAfter([this] { ExitMainLoop(); });
+        return true;
+    }
+    m_settings = std::make_unique<WxSettingsStore>(kRegistryKey, kAppName);
+    m_ui = std::make_unique<WxUi>();
+    m_app = std::make_unique<CQvApp>(*m_ui, *m_settings, CQvApp::Options{});
+    // Reading qv.hdw here shows its warnings before the main window.
+    if (!m_app->InitInstance(m_options.fileName))
+        return false;
+    ShowMainFrame();
+    m_link->Serve([this](const std::optional<std::string>& path) { Receive(path); });
+    return true;
+}
+
+int QvWxApp::OnExit() {
+    m_link.reset();
+    m_app.reset();
+    m_ui.reset();
+    m_settings.reset();
+    return wxApp::OnExit();
+}
+
+// Like the shell's open request to a running program: nothing else starts.
+bool QvWxApp::HandedToRunningProgram() {
+    m_link = std::make_unique<InstanceLink>();
+    return m_link->AnotherIsRunning() && m_link->HandOver(m_options.fileName);
+}
+
+void QvWxApp::ShowMainFrame() {
+    m_frame = new CMainFrame(*m_app);
+    m_app->SetDocumentChangedHandler([this] {
+        if (m_frame)
+            m_frame->DocumentChanged();
+    });
+    m_frame->Bind(wxEVT_DESTROY, [this](wxWindowDestroyEvent& event) {
+        event.Skip();
+        if (event.GetEventObject() == m_frame)
+            m_frame = nullptr;
+    });
+    SetTopWindow(m_frame);
+    m_frame->Show();
+}
+
+void QvWxApp::Receive(const std::optional<std::string>& path) {
+    if (!m_frame)
+        return;
+    if (m_frame->IsIconized())
+        m_frame->Iconize(false);
+    if (path)
+        m_frame->OpenFile(*path);
+    else
+        m_frame->Raise();
+}
+
+}  // namespace qv

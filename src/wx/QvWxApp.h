@@ -1,0 +1,43 @@
+#pragma once
+
+#include <memory>
+
+#include <wx/app.h>
+
+#include "CommandLine.h"
+
+namespace qv {
+
+class CMainFrame;
+class CQvApp;
+class InstanceLink;
+class WxSettingsStore;
+class WxUi;
+
+// The desktop program: profile, the application core, one instance per user,
+// and the main frame.
+class QvWxApp : public wxApp {
+public:
+    QvWxApp();
+    ~QvWxApp() override;
+
+    bool OnInit() override;
+    int OnExit() override;
+
+    // --simulate and --sim-speed, for the card link.
+    const CommandLine& Options() const { return m_options; }
+
+private:
+    bool HandedToRunningProgram();
+    void ShowMainFrame();
+    void Receive(const std::optional<std::string>& path);
+
+    CommandLine m_options;
+    std::unique_ptr<InstanceLink> m_link;
+    std::unique_ptr<WxSettingsStore> m_settings;
+    std::unique_ptr<WxUi> m_ui;
+    std::unique_ptr<CQvApp> m_app;
+    CMainFrame* m_frame = nullptr;
+};
+
+}  // namespace qv

@@ -1,0 +1,204 @@
+#include "WxUi.h"
+
+#include <filesystem>
+
+#include <wx/app.h>
+#include <wx/dcmemory.h>
+#include <wx/filedlg.h>
+#include <wx/msgdlg.h>
+#include <wx/timer.h>
+
+#include "DialogWindow.h"
+#include "FileDialogRules.h"
+#include "ProgramIcon.h"
+#include "WxText.h"
+#include "app/AboutDlg.h"
+#include "app/CommandIds.h"
+#include "app/Resources.h"
+
+namespace qv {
+namespace {
+
+class TickTimer : public wxTimer {
+public:
+    explicit TickTimer(std::function<void()> tick) : m_tick(std::move(tick)) {}
+    void Notify() override { m_tick(); }
+
+private:
+    std::function<void()> m_tick;
+};
+
+long ButtonStyle(MsgButtons buttons) {
+    switch (buttons) {
+        case MsgButtons::Ok:
+            return wxOK;
+        case MsgButtons::OkCancel:
+            return wxOK | wxCANCEL;
+        case MsgButtons::YesNo:
+            return wxYES_NO;
+        case MsgButtons::YesNoCancel:
+            return wxYES_NO | wxCANCEL;
+    }
+    return wxOK;
+}
+
+long IconStyle(MsgIcon icon) {
+    switch (icon) {
+        case MsgIcon::None:
+            return wxICON_NONE;
+        case MsgIcon::Exclamation:
+            return wxICON_EXCLAMATION;
+        case MsgIcon::Information:
+            return wxICON_INFORMATION;
+        case MsgIcon::Question:
+            return wxICON_QUESTION;
+        case MsgIcon::Error:
+            return wxICON_ERROR;
+    }
+    return wxICON_NONE;
+}
+
+// A box without a Cancel button that is closed anyway answers like its last button.
+MsgResult ToResult(int answer, MsgButtons buttons) {
+    switch (answer) {
+        case wxID_OK:
+            return MsgResult::Ok;
+        case wxID_YES:
+            return MsgResult::Yes;
+        case wxID_NO:
+            return MsgResult::No;
+        default:
+            break;
+    }
+    if (buttons == MsgButtons::YesNo)
+        return MsgResult::No;
+    if (buttons == MsgButtons::Ok)
+        return MsgResult::Ok;
+    return MsgResult::Cancel;
+}
+
+std::string DialogTitle(const FileDialogRequest& request) {
+    if (!request.title.empty())
+        return request.title;
+    return request.save ? "Save As" : "Open";
+}
+
+wxBitmap Placeholder(wxSize size) {
+    wxBitmap bitmap(std::max(size.x, 1), std::max(size.y, 1), 24);
+    wxMemoryDC dc(bitmap);
+    dc.SetBackground(*wxLIGHT_GREY_BRUSH);
+    dc.Clear();
+    dc.SetPen(*wxGREY_PEN);
+    dc.SetBrush(*wxTRANSPARENT_BRUSH);
+    dc.DrawRectangle(0, 0, bitmap.GetWidth(), bitmap.GetHeight());
+    return bitmap;
+}
+
+}  // namespace
+
+WxUi::WxUi() = default;
+
+WxUi::~WxUi() {
+    for (auto& [id, timer] : m_timers)
+        timer->Stop();
+    for (auto& [dialog, window] : m_modeless)
+        window->Destroy();
+}
+
+MsgResult WxUi::MessageBox(const MessageBoxRequest& request) {
+    const std::string caption =
+        request.caption.empty() ? LoadString(AFX_IDS_APP_TITLE) : request.caption;
+    wxMessageDialog box(wxTheApp->GetTopWindow(), ToWx(request.text), ToWx(caption),
+                        ButtonStyle(request.buttons) | IconStyle(request.icon));
+    return ToResult(ShowBox(box), request.buttons);
+}
+
+int WxUi::ShowBox(wxMessageDialog& box) {
+    return box.ShowModal();
+}
+
+std::optional<std::string> WxUi::ChooseFile(const FileDialogRequest& request) {
+    for (;;) {
+        auto chosen = AskFileName(request);
+        if (!chosen || !request.save)
+            return chosen;
+        *chosen = WithDefaultExtension(*chosen, request.defaultExtension);
+        if (!(request.flags & kOverwritePrompt) || ConfirmOverwrite(*chosen, request))
+            return chosen;
+    }
+}
+
+std::optional<std::string> WxUi::AskFileName(const FileDialogRequest& request) {
+    const std::filesystem::path initial(request.initialPath);
+    const long style = request.save ? wxFD_SAVE : wxFD_OPEN | wxFD_FILE_MUST_EXIST;
+    wxFileDialog dialog(wxTheApp->GetTopWindow(), ToWx(DialogTitle(request)),
+                        ToWx(initial.parent_path().string()), ToWx(initial.filename().string()),
+                        ToWx(ToWildcard(request.filter)), style);
+    if (dialog.ShowModal() != wxID_OK)
+        return std::nullopt;
+    return FromWx(dialog.GetPath());
+}
+
+// Asked after the extension was added, so it is about the file really written.
+bool WxUi::ConfirmOverwrite(const std::string& path, const FileDialogRequest& request) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
+        return true;
+    const std::string text = path + " already exists.\nDo you want to replace it?";
+    return Message(text, DialogTitle(request), MsgButtons::YesNo, MsgIcon::Exclamation) ==
+           MsgResult::Yes;
+}
+
+wxBitmap WxUi::Picture(int resource, wxSize size) {
+    return resource == IDR_ICON ? ProgramPicture(32) : Placeholder(size);
+}
+
+int WxUi::RunModal(CDialog& dialog) {
+    auto* window = new DialogWindow(wxTheApp->GetTopWindow(), dialog, &WxUi::Picture);
+    const int result = window->RunModal();
+    window->Destroy();
+    return result;
+}
+
+bool WxUi::CreateModeless(CDialog& dialog) {
+    DestroyWindow(dialog);
+    auto* window = new DialogWindow(wxTheApp->GetTopWindow(), dialog, &WxUi::Picture);
+    m_modeless[&dialog] = window;
+    // The frame takes its panels down with it when it closes.
+    window->Bind(wxEVT_DESTROY, [this, &dialog, window](wxWindowDestroyEvent& event) {
+        event.Skip();
+        const auto it = m_modeless.find(&dialog);
+        if (event.GetEventObject() == window && it != m_modeless.end() && it->second == window)
+            m_modeless.erase(it);
+    });
+    window->InitModeless();
+    return true;
+}
+
+void WxUi::DestroyWindow(CDialog& dialog) {
+    const auto it = m_modeless.find(&dialog);
+    if (it == m_modeless.end())
+        return;
+    it->second->Destroy();
+    m_modeless.erase(it);
+}
+
+void WxUi::SetTimer(int id, unsigned periodMs, std::function<void()> tick) {
+    KillTimer(id);
+    auto timer = std::make_unique<TickTimer>(std::move(tick));
+    timer->Start(int(periodMs));
+    m_timers[id] = std::move(timer);
+}
+
+// The tick being run may kill its own timer: the object outlives the call.
+void WxUi::KillTimer(int id) {
+    const auto it = m_timers.find(id);
+    if (it == m_timers.end())
+        return;
+    it->second->Stop();
+    m_stopped.push_back(std::move(it->second));
+    m_timers.erase(it);
+    wxTheApp->CallAfter([this] { m_stopped.clear(); });
+}
+
+}  // namespace qv

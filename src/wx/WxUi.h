@@ -1,0 +1,52 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include <wx/bitmap.h>
+
+#include "framework/Ui.h"
+
+class wxMessageDialog;
+class wxTimer;
+
+namespace qv {
+
+class DialogWindow;
+
+// The Ui service with real windows: native message boxes and file dialogs,
+// dialogs built from their templates, and wx timers, which keep ticking inside
+// modal loops because GTK runs nested main loops for them.
+class WxUi : public Ui {
+public:
+    WxUi();
+    ~WxUi() override;
+
+    MsgResult MessageBox(const MessageBoxRequest& request) override;
+    std::optional<std::string> ChooseFile(const FileDialogRequest& request) override;
+    int RunModal(CDialog& dialog) override;
+    bool CreateModeless(CDialog& dialog) override;
+    void DestroyWindow(CDialog& dialog) override;
+    void SetTimer(int id, unsigned periodMs, std::function<void()> tick) override;
+    void KillTimer(int id) override;
+
+    // The picture of a Bitmap control (resource number); a neutral frame
+    // for pictures that are not drawn yet.
+    static wxBitmap Picture(int resource, wxSize size);
+
+protected:
+    // Runs a built message box; returns its wx answer.
+    virtual int ShowBox(wxMessageDialog& box);
+
+private:
+    std::optional<std::string> AskFileName(const FileDialogRequest& request);
+    bool ConfirmOverwrite(const std::string& path, const FileDialogRequest& request);
+
+    std::map<CDialog*, DialogWindow*> m_modeless;
+    std::map<int, std::unique_ptr<wxTimer>> m_timers;
+    std::vector<std::unique_ptr<wxTimer>> m_stopped;  // killed from inside their own tick
+};
+
+}  // namespace qv

@@ -1,0 +1,3 @@
+#include "QvWxApp.h"
+
+wxIMPLEMENT_APP(qv::QvWxApp);

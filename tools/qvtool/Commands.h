@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace qv::tool {
 
@@ -17,5 +19,27 @@ int NewCommand(Streams io, const std::string& file, const std::string& remark);
 int RemarkCommand(Streams io, const std::string& file, const std::string& remark,
                   const std::optional<std::string>& output);
 int ExportCommand(Streams io, const std::string& file, const std::optional<std::string>& to);
+
+struct SimulateOptions {
+    std::string file;
+    std::uint32_t seconds = 60;
+    std::uint64_t seed = 1;
+    double rate = 20000.0;  // source pulses per second
+};
+// Measures with the virtual spectrometer and saves the result as a data file.
+int SimulateCommand(Streams io, const SimulateOptions& options);
+
+struct RenderOptions {
+    std::string file;
+    std::string output;
+    std::string size = "1024x600";       // client area, WxH pixels
+    bool zoom = false;                   // one pixel per channel with scroll bars
+    std::optional<std::string> scroll;   // X,Y in pixels, zoomed only
+    std::optional<std::string> cursors;  // L,R channels
+    bool noMeasure = false;
+    std::vector<std::string> hide;  // sum, coinc, anticoinc, qv1, qv2
+};
+// Writes the pixels that the view's client area shows for the file as a PNG.
+int RenderCommand(Streams io, const RenderOptions& options);
 
 }  // namespace qv::tool

@@ -42,6 +42,29 @@ int RunQvTool(int argc, const char* const* argv, std::ostream& out, std::ostream
     exportCmd->add_option("--to", output, "Path chosen in the export dialog (default: FILE)");
     exportCmd->callback([&] { run = [&] { return ExportCommand(io, file, output); }; });
 
+    SimulateOptions simulate;
+    auto* simulateCmd =
+        app.add_subcommand("simulate", "Measure with the virtual spectrometer and save the file");
+    simulateCmd->add_option("-o,--output", simulate.file, "Data file to write")->required();
+    simulateCmd->add_option("--seconds", simulate.seconds, "Virtual seconds of counting");
+    simulateCmd->add_option("--seed", simulate.seed, "Seed of the counting noise");
+    simulateCmd->add_option("--rate", simulate.rate, "Source pulses per second")
+        ->check(CLI::PositiveNumber);
+    simulateCmd->callback([&] { run = [&] { return SimulateCommand(io, simulate); }; });
+
+    RenderOptions render;
+    auto* renderCmd = app.add_subcommand("render", "Draw the spectrum view of a file into a PNG");
+    renderCmd->add_option("FILE", render.file, "Data file")->required();
+    renderCmd->add_option("-o,--output", render.output, "PNG file to write")->required();
+    renderCmd->add_option("--size", render.size, "Client area WxH in pixels (default 1024x600)");
+    renderCmd->add_flag("--zoom", render.zoom, "One pixel per channel, as after Toggle zoom");
+    renderCmd->add_option("--scroll", render.scroll, "Scroll position X,Y when zoomed");
+    renderCmd->add_option("--cursors", render.cursors, "Cursor channels L,R (default 1000,3000)");
+    renderCmd->add_flag("--no-measure", render.noMeasure, "Measure mode off: no cursor lines");
+    renderCmd->add_option("--hide", render.hide, "Spectra not to draw: sum,coinc,anticoinc,qv1,qv2")
+        ->delimiter(',');
+    renderCmd->callback([&] { run = [&] { return RenderCommand(io, render); }; });
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

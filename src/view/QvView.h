@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "framework/CmdTarget.h"
+#include "framework/DeviceContext.h"
+#include "framework/Ui.h"
+#include "view/DataParamsDlg.h"
+#include "view/ViewHost.h"
+
+namespace qv {
+
+class CQvDoc;
+class CPulseRateDlg;
+
+// The spectrum view: draws the document's five spectra as coloured points on
+// a grey field, fitted to the window or one pixel per channel with scroll
+// bars, with two cursor lines in measure mode. It owns the data parameters
+// panel (which holds the cursor and show state) and the acquisition timer.
+//
+// The view knows no toolkit: the window is its ViewHost, and painting goes
+// into a CDC. The front end paints by calling OnPaint with a device context
+// of the client area's size.
+class CQvView : public CCmdTarget {
+public:
+    CQvView(Ui& ui, ViewHost& host);
+    ~CQvView() override;
+    CQvView(const CQvView&) = delete;
+    CQvView& operator=(const CQvView&) = delete;
+
+    // Window creation: createWindow makes the window; when it succeeds the
+    // view creates and shows its panel and starts the timer.
+    bool Create(const std::function<bool()>& createWindow);
+    void AttachDocument(CQvDoc& document) { m_pDocument = &document; }
+    CQvDoc& GetDocument() const { return *m_pDocument; }
+
+    // After a new or opened document is attached.
+    void OnInitialUpdate();
+    // Applies the scaling mode; the arguments are ignored.
+    void OnUpdate(CQvView* sender, long hint, void* hintObject);
+    // Sets the device context's mapping for the scaling mode, then OnDraw.
+    void OnPaint(CDC& dc);
+    void OnPrepareDC(CDC& dc) const;
+    void OnDraw(CDC& dc);
+    void DrawSpectra(CDC& dc, int first, int last) const;
+
+    void OnToggleZoom();
+    void OnMeasureData();
+    // flags: MK_LBUTTON, MK_RBUTTON; point in client pixels.
+    void OnMouseMove(unsigned flags, CPoint point);
+    void UpdateCursorReadouts();
+
+    CDataParamsDlg& DataParams() { return m_dataParamsDlg; }
+    bool IsZoomed() const { return m_bZoom != 0; }
+    bool IsDrawPending() const { return m_bDrawPending != 0; }
+
+private:
+    void OnTimer();
+    void CreateDataRemarkPanel();
+    void RefreshDataRemark();
+    void DrawFull(CDC& dc);
+    void DrawAroundOldCursors(CDC& dc);
+    void DrawCursorLines(CDC& dc) const;
+    int ChannelsPerPixel() const;
+    int ChannelAt(CPoint point) const;
+
+    Ui& m_ui;
+    ViewHost& m_host;
+    CQvDoc* m_pDocument = nullptr;
+
+    std::int32_t m_bDrawPending = 0;
+    std::int32_t m_bSuspendOnSave = 0;
+    CPulseRateDlg* m_pCountRateDlg = nullptr;
+    // The data remark panel joins here.
+    std::int32_t m_bAutoSave = 0;
+    // The slider adjustment service joins here.
+    CDataParamsDlg m_dataParamsDlg;
+    std::int32_t m_bAutoRefresh = 0;
+    std::uint8_t m_bZoom = 0;
+};
+
+}  // namespace qv

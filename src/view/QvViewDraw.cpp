@@ -1,0 +1,106 @@
+#include <algorithm>
+
+#include "document/QvDoc.h"
+#include "view/PointHeight.h"
+#include "view/QvView.h"
+#include "view/ScrollModes.h"
+#include "view/ViewConstants.h"
+
+namespace qv {
+
+namespace {
+// The background fill reaches one row past the field, under the bottom points.
+constexpr int kFillBottom = kFieldHeight + 1;
+}  // namespace
+
+void CQvView::OnPaint(CDC& dc) {
+    OnPrepareDC(dc);
+    OnDraw(dc);
+}
+
+void CQvView::OnPrepareDC(CDC& dc) const {
+    const CPoint scroll = m_bZoom != 0 ? m_host.ScrollPosition() : CPoint{};
+    dc.SetMapping(ViewMapping(m_bZoom != 0, kFieldSize, m_host.ClientSize(), scroll));
+}
+
+// Background, then cursor lines, then points, so points lie on the lines.
+void CQvView::OnDraw(CDC& dc) {
+    const Rgb previousPen = dc.SelectPen(kCursorColour);
+    if (m_dataParamsDlg.m_bMeasure != 0 && m_dataParamsDlg.m_bPartialRedraw != 0) {
+        DrawAroundOldCursors(dc);
+    } else {
+        DrawFull(dc);
+    }
+    dc.SelectPen(previousPen);
+    m_bDrawPending = 0;
+}
+
+void CQvView::DrawFull(CDC& dc) {
+    dc.FillRect({0, 0, kFieldWidth, kFillBottom}, kFieldColour);
+    if (m_dataParamsDlg.m_bMeasure != 0) {
+        DrawCursorLines(dc);
+    }
+    DrawSpectra(dc, 0, kLastChannel);
+}
+
+// A cursor has just moved: clear the bands where the old lines were, draw the
+// lines anew and the points of every channel that shares a pixel with a band.
+void CQvView::DrawAroundOldCursors(CDC& dc) {
+    const int w = ChannelsPerPixel();
+    const int h = w / 2;
+    const int oldCursors[] = {m_dataParamsDlg.m_nOldLeft, m_dataParamsDlg.m_nOldRight};
+    for (const int old : oldCursors) {
+        dc.FillRect({old - h - 2, 0, old + h + 3, kFillBottom}, kFieldColour);
+    }
+    DrawCursorLines(dc);
+    for (const int old : oldCursors) {
+        DrawSpectra(dc, old - h - w - 3, old + h + w + 4);
+    }
+    m_dataParamsDlg.m_bPartialRedraw = 0;
+}
+
+void CQvView::DrawCursorLines(CDC& dc) const {
+    for (const int cursor : {m_dataParamsDlg.m_nLeftCursor, m_dataParamsDlg.m_nRightCursor}) {
+        dc.MoveTo(cursor, 0);
+        dc.LineTo(cursor, kFieldHeight);
+    }
+}
+
+// Channels one pixel covers: none in zoomed mode, where a pixel is a channel.
+int CQvView::ChannelsPerPixel() const {
+    if (m_bZoom != 0) {
+        return 0;
+    }
+    return kFieldWidth / std::max(m_host.ClientSize().cx, 1);
+}
+
+void CQvView::DrawSpectra(CDC& dc, int first, int last) const {
+    first = std::max(first, 0);
+    last = std::min(last, kLastChannel);
+    const CDataParamsDlg& show = m_dataParamsDlg;
+    const Measurement& data = GetDocument().Data();
+    const SpectrumStatistics& stats = GetDocument().Statistics();
+    const auto anti = data.AaAntiCoinc();
+    const auto coinc = data.AaCoinc();
+    for (int x = first; x <= last; ++x) {
+        const auto i = static_cast<std::size_t>(x);
+        if (show.m_bShowSum != 0) {
+            const double sum = static_cast<double>(anti[i]) + static_cast<double>(coinc[i]);
+            dc.SetPixelV(x, AaPointY(sum, stats.AaSumMaximum), kSumColour);
+        }
+        if (show.m_bShowAntiCoinc != 0) {
+            dc.SetPixelV(x, AaPointY(anti[i], stats.AaSumMaximum), kAntiCoincColour);
+        }
+        if (show.m_bShowCoinc != 0) {
+            dc.SetPixelV(x, AaPointY(coinc[i], stats.AaSumMaximum), kCoincColour);
+        }
+        if (show.m_bShowQv1 != 0) {
+            dc.SetPixelV(x, QvPointY(data.Qv1[i], stats.Qv1Minimum, stats.Qv1Range), kQv1Colour);
+        }
+        if (show.m_bShowQv2 != 0) {
+            dc.SetPixelV(x, QvPointY(data.Qv2[i], stats.Qv2Minimum, stats.Qv2Range), kQv2Colour);
+        }
+    }
+}
+
+}  // namespace qv

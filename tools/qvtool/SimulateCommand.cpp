@@ -1,0 +1,65 @@
+#include <memory>
+
+#include "Commands.h"
+#include "ConsoleUi.h"
+#include "document/QvDoc.h"
+#include "hardware/HardwareGlobals.h"
+#include "simulator/SimulatedRun.h"
+#include "simulator/VirtualSpectrometer.h"
+
+namespace qv::tool {
+
+namespace {
+
+// The virtual card is the process's card for as long as the command runs.
+class InstalledCard {
+public:
+    InstalledCard(PortBus& bus, TickClock& clock) {
+        HardwareGlobals& globals = HardwareGlobals::Instance();
+        globals.SetBus(bus);
+        globals.SetClock(clock);
+    }
+    ~InstalledCard() { HardwareGlobals::Instance().Reset(); }
+    InstalledCard(const InstalledCard&) = delete;
+    InstalledCard& operator=(const InstalledCard&) = delete;
+};
+
+int Failed(Streams io, const char* step, int error) {
+    io.err << "simulate: " << step << " failed, error " << error << '\n';
+    return 1;
+}
+
+}  // namespace
+
+int SimulateCommand(Streams io, const SimulateOptions& options) {
+    ConsoleUi ui(io.err);
+    CQvDoc doc(ui, std::nullopt);
+    doc.OnNewDocument();
+
+    ManualTickClock clock;
+    VirtualSpectrometerOptions cardOptions;
+    cardOptions.card.seed = options.seed;
+    cardOptions.card.sourceRate = options.rate;
+    VirtualSpectrometer card(clock, cardOptions);
+    InstalledCard installed(card, clock);
+
+    sim::SimulatedRun run(clock);
+    if (const int error = run.Configure()) {
+        return Failed(io, "setting up the card", error);
+    }
+    if (const int error = run.ClearAndStart()) {
+        return Failed(io, "clearing and starting", error);
+    }
+    run.Wait(options.seconds);
+    if (const int error = run.Stop()) {
+        return Failed(io, "stopping", error);
+    }
+    Measurement& data = doc.Data();
+    if (const int error = run.Read(data.Aa.data(), data.Qv1.data(), data.Qv2.data())) {
+        return Failed(io, "reading the memories", error);
+    }
+    doc.UpdateStatistics();
+    return doc.OnSaveDocument(options.file) ? 0 : 1;
+}
+
+}  // namespace qv::tool

@@ -1,11 +1,13 @@
 #include "app/QvApplication.h"
 
 #include <filesystem>
+#include <iostream>
 
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
 #include "app/Resources.h"
 #include "framework/DocTemplate.h"
+#include "hardware/HardwareGlobals.h"
 
 namespace qv {
 
@@ -43,6 +45,11 @@ bool CQvApp::InitInstance(const std::optional<std::string>& fileName) {
                                                            : CQvDoc::DefaultHardwareDescription();
     m_document = std::make_unique<CQvDoc>(m_ui, hdwPath);
     m_document->SetDocTemplate(DocTemplate::Parse(LoadString(IDR_MAINFRAME)));
+    // The port base is known once qv.hdw has been read.
+    if (m_options.openCard) {
+        m_cardLink = std::make_unique<CardLink>(
+            m_options.card, HardwareGlobals::Instance().portBase, std::cerr);
+    }
     SetViewTarget(m_view);
     if (!fileName) {
         m_document->OnNewDocument();

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/CardLink.h"
 #include "document/QvDoc.h"
 #include "framework/CmdTarget.h"
 #include "framework/RecentFileList.h"
@@ -24,6 +25,10 @@ public:
     struct Options {
         // qv.hdw to read at start-up; nothing: beside the executable.
         std::optional<std::string> hardwareDescriptionPath;
+        // The virtual spectrometer instead of the machine's ports.
+        CardLink::Choice card;
+        // Reaching the card at all: tests of the File commands leave it off.
+        bool openCard = true;
     };
 
     CQvApp(Ui& ui, SettingsStore& settings, Options options);
@@ -34,6 +39,8 @@ public:
     bool InitInstance(const std::optional<std::string>& fileName);
 
     CQvDoc& Document() { return *m_document; }
+    // Null until start-up, and when the card was left off.
+    CardLink* Card() { return m_cardLink.get(); }
     CRecentFileList& RecentFiles() { return m_recentFiles; }
     CommandRouter& Router() { return m_router; }
     // Commands go to the view first, then the document, then the application.
@@ -67,6 +74,7 @@ private:
     SettingsStore& m_settings;
     Options m_options;
     std::unique_ptr<CQvDoc> m_document;
+    std::unique_ptr<CardLink> m_cardLink;
     CRecentFileList m_recentFiles{4};
     CommandRouter m_router;
     CCmdTarget* m_view = nullptr;

@@ -1,0 +1,16 @@
+#include "simulator/FaultInjection.h"
+
+namespace qv::sim {
+
+void FaultInjection::Set(const CardFaults& faults) {
+    m_faults = faults;
+    m_bytes = 0;
+    m_words = 0;
+}
+
+bool FaultInjection::Silent() const {
+    return (m_faults.silentAfterBytes && m_bytes >= *m_faults.silentAfterBytes) ||
+           (m_faults.silentAfterWords && m_words >= *m_faults.silentAfterWords);
+}
+
+}  // namespace qv::sim

@@ -11,6 +11,7 @@
 #include <wx/valtext.h>
 
 #include "SpinArrows.h"
+#include "TemplateEdit.h"
 #include "WxText.h"
 
 namespace qv {
@@ -51,8 +52,8 @@ long LabelStyle(const ControlTemplate& control) {
 }
 
 wxWindow* CreateEdit(wxWindow* parent, const ControlTemplate& control, const wxRect& rect) {
-    auto* edit = new wxTextCtrl(parent, WidgetId(control), ToWx(control.text), rect.GetPosition(),
-                                rect.GetSize(), EditStyle(control));
+    auto* edit = new TemplateEdit(parent, WidgetId(control), ToWx(control.text), rect.GetPosition(),
+                                  rect.GetSize(), EditStyle(control));
     if (control.kind == ControlKind::DigitsEdit)
         edit->SetValidator(wxTextValidator(wxFILTER_DIGITS));
     return edit;

@@ -77,7 +77,8 @@ DialogWindow::DialogWindow(wxWindow* parent, CDialog& dialog, const PictureSourc
     PlaceSpins();
     if (parent && !parent->IsTopLevel())
         parent = wxGetTopLevelParent(parent);
-    if (parent)
+    // A parent not on the screen yet has no position to go by.
+    if (parent && parent->IsShown())
         Move(parent->ClientToScreen(frame.GetPosition()));
     Bind(wxEVT_CHAR_HOOK, &DialogWindow::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &DialogWindow::OnCloseWindow, this);

@@ -2,13 +2,13 @@
 
 #include <wx/accel.h>
 #include <wx/menu.h>
-#include <wx/panel.h>
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
 
 #include "FileDropTarget.h"
 #include "MenuBarBuilder.h"
 #include "ProgramIcon.h"
+#include "SpectrumWindow.h"
 #include "ToolbarArt.h"
 #include "WxCommandIds.h"
 #include "WxText.h"
@@ -18,8 +18,6 @@
 
 namespace qv {
 namespace {
-
-const wxColour kClientGrey(0xD8, 0xD8, 0xD8);
 
 int AcceleratorFlags(unsigned modifiers) {
     return (modifiers & kCtrl ? wxACCEL_CTRL : 0) | (modifiers & kShift ? wxACCEL_SHIFT : 0) |
@@ -56,7 +54,7 @@ bool IsToggleTool(int id) {
     return id == ID_AUTO_SAVE || id == ID_AUTO_REFRESH;
 }
 
-CMainFrame::CMainFrame(CQvApp& app)
+CMainFrame::CMainFrame(CQvApp& app, WxUi& ui)
     : wxFrame(nullptr, wxID_ANY, ToWx(app.WindowCaption()), wxDefaultPosition, wxSize(900, 640)),
       m_app(app) {
     SetIcons(ProgramIcons());
@@ -64,15 +62,30 @@ CMainFrame::CMainFrame(CQvApp& app)
     CreateTools();
     CreateStatus();
     CreateAccelerators();
-    m_client = new wxPanel(this);
-    m_client->SetBackgroundColour(kClientGrey);
+    m_view = new SpectrumWindow(this, ui, app.Document());
+    m_app.SetViewTarget(&m_view->View());
     const auto open = [this](const std::vector<std::string>& paths) { OpenDropped(paths); };
     SetDropTarget(new FileDropTarget(open));
-    m_client->SetDropTarget(new FileDropTarget(open));
+    m_view->SetDropTarget(new FileDropTarget(open));
     Bind(wxEVT_MENU, &CMainFrame::OnCommand, this);
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateUi, this);
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnCloseWindow, this);
+    Bind(wxEVT_SHOW, &CMainFrame::OnFirstShow, this);
     DocumentChanged();
+}
+
+// The view goes down with the frame's children: commands must not reach it then.
+CMainFrame::~CMainFrame() {
+    m_app.SetViewTarget(nullptr);
+}
+
+// The panel can only be placed over the view once the frame is on the screen.
+void CMainFrame::OnFirstShow(wxShowEvent& event) {
+    event.Skip();
+    if (!event.IsShown())
+        return;
+    Unbind(wxEVT_SHOW, &CMainFrame::OnFirstShow, this);
+    CallAfter([this] { m_view->PlacePanel(); });
 }
 
 void CMainFrame::CreateMenus() {
@@ -118,6 +131,7 @@ void CMainFrame::CreateAccelerators() {
 void CMainFrame::DocumentChanged() {
     SetTitle(ToWx(m_app.WindowCaption()));
     m_recentFiles.Show(m_app.RecentFiles().Entries());
+    m_view->View().OnInitialUpdate();
 }
 
 void CMainFrame::OpenFile(const std::string& path) {

@@ -8,24 +8,27 @@
 
 #include "RecentFilesMenu.h"
 
-class wxPanel;
-
 namespace qv {
 
 class CQvApp;
+class SpectrumWindow;
+class WxUi;
 
 // CMainFrame: menu, flat toolbar, one-pane status bar with fly-by prompts,
-// and the client area. Commands go to the application's router.
+// and the spectrum view as the client area. Commands go to the application's
+// router, the view first.
 class CMainFrame : public wxFrame {
 public:
-    explicit CMainFrame(CQvApp& app);
+    CMainFrame(CQvApp& app, WxUi& ui);
+    ~CMainFrame() override;
 
-    // Caption and recent-file entries after the document was reset or reloaded.
+    // Caption, recent-file entries and the view after the document was reset,
+    // reloaded or saved.
     void DocumentChanged();
     // A file handed over by a second start, dropped, or named later: open it as
     // File Open does.
     void OpenFile(const std::string& path);
-    wxPanel* ClientArea() const { return m_client; }
+    SpectrumWindow* View() const { return m_view; }
 
 private:
     void CreateMenus();
@@ -38,11 +41,12 @@ private:
     void ToggleBar(wxWindow* bar);
     void OnCloseWindow(wxCloseEvent& event);
     void OpenDropped(const std::vector<std::string>& paths);
+    void OnFirstShow(wxShowEvent& event);
 
     CQvApp& m_app;
     RecentFilesMenu m_recentFiles;
     std::set<int> m_commands;  // ids of every menu item and tool
-    wxPanel* m_client = nullptr;
+    SpectrumWindow* m_view = nullptr;
 };
 
 // Toolbar commands that show pressed while their flag is set.

@@ -40,7 +40,10 @@ bool QvWxApp::OnInit() {
     }
     m_settings = std::make_unique<WxSettingsStore>(kRegistryKey, kAppName);
     m_ui = std::make_unique<WxUi>();
-    m_app = std::make_unique<CQvApp>(*m_ui, *m_settings, CQvApp::Options{});
+    CQvApp::Options options;
+    options.card.simulate = m_options.simulate;
+    options.card.simulationSpeed = static_cast<std::uint32_t>(m_options.simSpeed);
+    m_app = std::make_unique<CQvApp>(*m_ui, *m_settings, options);
     // Reading qv.hdw here shows its warnings before the main window.
     if (!m_app->InitInstance(m_options.fileName))
         return false;
@@ -64,7 +67,7 @@ bool QvWxApp::HandedToRunningProgram() {
 }
 
 void QvWxApp::ShowMainFrame() {
-    m_frame = new CMainFrame(*m_app);
+    m_frame = new CMainFrame(*m_app, *m_ui);
     m_app->SetDocumentChangedHandler([this] {
         if (m_frame)
             m_frame->DocumentChanged();

@@ -5,9 +5,11 @@
 #include <wx/app.h>
 #include <wx/dcmemory.h>
 #include <wx/filedlg.h>
+#include <wx/image.h>
 #include <wx/msgdlg.h>
 #include <wx/timer.h>
 
+#include "CanvasBitmap.h"
 #include "DialogWindow.h"
 #include "FileDialogRules.h"
 #include "ProgramIcon.h"
@@ -15,6 +17,8 @@
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
 #include "app/Resources.h"
+#include "view/DataParamsTemplate.h"
+#include "view/LegendBitmap.h"
 
 namespace qv {
 namespace {
@@ -94,6 +98,15 @@ wxBitmap Placeholder(wxSize size) {
     return bitmap;
 }
 
+// The legend is stretched over its control, so that its bands stay beside the
+// panel's rows whatever the dialog font makes of the dialog units.
+wxBitmap LegendPicture(wxSize size) {
+    wxImage legend = CanvasBitmap(LegendBitmap()).ConvertToImage();
+    if (size.x > 0 && size.y > 0)
+        legend.Rescale(size.x, size.y, wxIMAGE_QUALITY_NEAREST);
+    return wxBitmap(legend, 24);
+}
+
 }  // namespace
 
 WxUi::WxUi() = default;
@@ -150,7 +163,14 @@ bool WxUi::ConfirmOverwrite(const std::string& path, const FileDialogRequest& re
 }
 
 wxBitmap WxUi::Picture(int resource, wxSize size) {
-    return resource == IDR_ICON ? ProgramPicture(32) : Placeholder(size);
+    switch (resource) {
+        case IDR_ICON:
+            return ProgramPicture(32);
+        case IDB_LEGEND:
+            return LegendPicture(size);
+        default:
+            return Placeholder(size);
+    }
 }
 
 int WxUi::RunModal(CDialog& dialog) {
@@ -162,7 +182,8 @@ int WxUi::RunModal(CDialog& dialog) {
 
 bool WxUi::CreateModeless(CDialog& dialog) {
     DestroyWindow(dialog);
-    auto* window = new DialogWindow(wxTheApp->GetTopWindow(), dialog, &WxUi::Picture);
+    wxWindow* parent = m_modelessParent ? m_modelessParent : wxTheApp->GetTopWindow();
+    auto* window = new DialogWindow(parent, dialog, &WxUi::Picture);
     m_modeless[&dialog] = window;
     // The frame takes its panels down with it when it closes.
     window->Bind(wxEVT_DESTROY, [this, &dialog, window](wxWindowDestroyEvent& event) {
@@ -175,12 +196,20 @@ bool WxUi::CreateModeless(CDialog& dialog) {
     return true;
 }
 
+// The dialog object is going away, so its window must go now: a window left
+// for later deletion would still reach into the dead model.
 void WxUi::DestroyWindow(CDialog& dialog) {
     const auto it = m_modeless.find(&dialog);
     if (it == m_modeless.end())
         return;
-    it->second->Destroy();
+    DialogWindow* window = it->second;
     m_modeless.erase(it);
+    delete window;
+}
+
+wxWindow* WxUi::WindowOf(const CDialog& dialog) const {
+    const auto it = m_modeless.find(&dialog);
+    return it == m_modeless.end() ? nullptr : it->second;
 }
 
 void WxUi::SetTimer(int id, unsigned periodMs, std::function<void()> tick) {

@@ -10,6 +10,7 @@
 #include "framework/Ui.h"
 
 class wxMessageDialog;
+class wxWindow;
 class wxTimer;
 
 namespace qv {
@@ -32,9 +33,15 @@ public:
     void SetTimer(int id, unsigned periodMs, std::function<void()> tick) override;
     void KillTimer(int id) override;
 
-    // The picture of a Bitmap control (resource number); a neutral frame
-    // for pictures that are not drawn yet.
+    // The picture of a Bitmap control (resource number) for a control of the
+    // given size; a neutral frame for pictures that are not drawn yet.
     static wxBitmap Picture(int resource, wxSize size);
+
+    // The window that modeless dialogs created from now on belong to; nothing:
+    // the main window.
+    void SetModelessParent(wxWindow* parent) { m_modelessParent = parent; }
+    // The window of a modeless dialog; nothing when it has none.
+    wxWindow* WindowOf(const CDialog& dialog) const;
 
 protected:
     // Runs a built message box; returns its wx answer.
@@ -44,7 +51,8 @@ private:
     std::optional<std::string> AskFileName(const FileDialogRequest& request);
     bool ConfirmOverwrite(const std::string& path, const FileDialogRequest& request);
 
-    std::map<CDialog*, DialogWindow*> m_modeless;
+    std::map<const CDialog*, DialogWindow*> m_modeless;
+    wxWindow* m_modelessParent = nullptr;
     std::map<int, std::unique_ptr<wxTimer>> m_timers;
     std::vector<std::unique_ptr<wxTimer>> m_stopped;  // killed from inside their own tick
 };

@@ -122,10 +122,11 @@ bool SmokeApp::OnInit() {
         std::cerr << "timed out\n";
         std::_Exit(2);
     }).detach();
-    m_app = std::make_unique<CQvApp>(m_ui, m_settings, CQvApp::Options{std::string(QV_TEST_HDW)});
+    m_app = std::make_unique<CQvApp>(m_ui, m_settings,
+                                     CQvApp::Options{std::string(QV_TEST_HDW), {}, false});
     if (!m_app->InitInstance(std::nullopt))
         return false;
-    m_frame = new CMainFrame(*m_app);
+    m_frame = new CMainFrame(*m_app, m_ui);
     m_app->SetDocumentChangedHandler([this] { m_frame->DocumentChanged(); });
     SetTopWindow(m_frame);
     m_frame->Show();

@@ -47,8 +47,8 @@ bool CQvApp::InitInstance(const std::optional<std::string>& fileName) {
     m_document->SetDocTemplate(DocTemplate::Parse(LoadString(IDR_MAINFRAME)));
     // The port base is known once qv.hdw has been read.
     if (m_options.openCard) {
-        m_cardLink = std::make_unique<CardLink>(
-            m_options.card, HardwareGlobals::Instance().portBase, std::cerr);
+        m_cardLink = std::make_unique<CardLink>(m_options.card,
+                                                HardwareGlobals::Instance().portBase, std::cerr);
     }
     SetViewTarget(m_view);
     if (!fileName) {

@@ -23,7 +23,8 @@ protected:
         fs::create_directories(m_dir);
         std::ofstream(Path("qv.hdw")) << "1\n2\n3\n768\n4 12 25\n7 21 43\n7 42 90\n7 83 200\n"
                                          "923\n47\n1.4067\n-31.57\n0\n0.106\n0.014\n";
-        m_app = std::make_unique<CQvApp>(m_ui, m_settings, CQvApp::Options{Path("qv.hdw"), {}, false});
+        m_app =
+            std::make_unique<CQvApp>(m_ui, m_settings, CQvApp::Options{Path("qv.hdw"), {}, false});
     }
     void TearDown() override { fs::remove_all(m_dir); }
     std::string Path(const std::string& name) const { return (m_dir / name).string(); }

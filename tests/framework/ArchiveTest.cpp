@@ -55,10 +55,9 @@ TEST(ArchiveString, RoundTripsEveryPrefixFormAndEveryByte) {
 
 TEST(ArchiveString, LengthPastTheEndIsEndOfFile) {
     // 0xFF 0xFFFF then a 32-bit length of 4 GiB - 1 with three bytes behind it.
-    const std::vector<std::byte> data = {std::byte{0xFF}, std::byte{0xFF}, std::byte{0xFF},
-                                         std::byte{0xFF}, std::byte{0xFF}, std::byte{0xFF},
-                                         std::byte{0xFF}, std::byte{'a'},  std::byte{'b'},
-                                         std::byte{'c'}};
+    const std::vector<std::byte> data = {
+        std::byte{0xFF}, std::byte{0xFF}, std::byte{0xFF}, std::byte{0xFF}, std::byte{0xFF},
+        std::byte{0xFF}, std::byte{0xFF}, std::byte{'a'},  std::byte{'b'},  std::byte{'c'}};
     CArchive in = CArchive::ForLoading(data);
     EXPECT_THROW(in.ReadString(), CArchiveException);
 }

@@ -288,4 +288,17 @@ void CDialog::Changed(int id) {
     }
 }
 
+std::vector<int> CDialog::HandledControlIds() const {
+    std::vector<int> ids;
+    for (const auto& handlers : {m_commands, m_focusLost}) {
+        for (const auto& [id, handler] : handlers) {
+            ids.push_back(id);
+        }
+    }
+    for (const auto& [id, handler] : m_spins) {
+        ids.push_back(id);
+    }
+    return ids;
+}
+
 }  // namespace qv

@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "framework/DialogHost.h"
 #include "framework/DialogTemplate.h"
@@ -94,6 +95,8 @@ public:
     bool LastOwnerErase() const { return m_lastOwnerErase; }
 
     const DialogTemplate& Template() const { return m_template; }
+    // Every control id a command, focus-lost or spin handler is registered for.
+    std::vector<int> HandledControlIds() const;
     Ui& GetUi() const { return m_ui; }
     void AttachHost(DialogHost* host) { m_host = host; }
     DialogHost* Host() const { return m_host; }

@@ -2,6 +2,7 @@
 // operator sees first: caption, menus, toolbar, status text, the About box,
 // timers inside modal loops, and File Open changing the caption.
 #include <dlfcn.h>
+#include "GuiChecks.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -76,12 +77,11 @@ public:
     bool OnInit() override;
     int OnRun() override {
         wxApp::OnRun();
-        std::cout << (m_failures ? "FAILED" : "passed") << " (" << m_checks << " checks)\n";
-        return m_failures == 0 ? 0 : 1;
+        return m_verdict.Verdict();
     }
 
 private:
-    void Check(bool ok, const std::string& what);
+    void Check(bool ok, const std::string& what) { m_verdict.Check(ok, what); }
     void RunChecks();
     void CheckMenus();
     void CheckToolbar();
@@ -95,33 +95,12 @@ private:
     ScriptedUi m_ui;
     std::unique_ptr<CQvApp> m_app;
     CMainFrame* m_frame = nullptr;
-    int m_failures = 0;
-    int m_checks = 0;
+    test::GuiChecks m_verdict;
     std::filesystem::path m_folder;
 };
 
-void SmokeApp::Check(bool ok, const std::string& what) {
-    ++m_checks;
-    if (ok)
-        return;
-    ++m_failures;
-    std::cerr << "check failed: " << what << "\n";
-}
-
 bool SmokeApp::OnInit() {
-    // A failed wx assertion would open a box that nobody closes here.
-    wxSetAssertHandler([](const wxString& file, int line, const wxString&, const wxString& cond,
-                          const wxString& message) {
-        std::cerr << "wx assertion " << cond << " " << message << " at " << file << ":" << line
-                  << "\n";
-        std::_Exit(3);
-    });
-    // Whatever hangs, the test ends.
-    std::thread([] {
-        std::this_thread::sleep_for(std::chrono::seconds(40));
-        std::cerr << "timed out\n";
-        std::_Exit(2);
-    }).detach();
+    test::InstallGuiTestGuards(std::chrono::seconds(40));
     m_app = std::make_unique<CQvApp>(m_ui, m_settings,
                                      CQvApp::Options{std::string(QV_TEST_HDW), {}, false});
     if (!m_app->InitInstance(std::nullopt))

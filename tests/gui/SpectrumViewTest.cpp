@@ -19,6 +19,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "GuiChecks.h"
 #include "MainFrame.h"
 #include "Pictures.h"
 #include "QvTool.h"
@@ -63,12 +64,11 @@ public:
     bool OnInit() override;
     int OnRun() override {
         wxApp::OnRun();
-        std::cout << (m_failures ? "FAILED" : "passed") << " (" << m_checks << " checks)\n";
-        return m_failures == 0 ? 0 : 1;
+        return m_verdict.Verdict();
     }
 
 private:
-    void Check(bool ok, const std::string& what);
+    void Check(bool ok, const std::string& what) { m_verdict.Check(ok, what); }
     std::string MakeDataFile();
     void RunChecks();
     void CheckPanelLabels();
@@ -101,30 +101,11 @@ private:
     std::unique_ptr<test::ViewReplay> m_replay;  // follows the mouse moves while set
     std::filesystem::path m_folder;
     std::string m_file;
-    int m_failures = 0;
-    int m_checks = 0;
+    test::GuiChecks m_verdict;
 };
 
-void ViewTestApp::Check(bool ok, const std::string& what) {
-    ++m_checks;
-    if (ok)
-        return;
-    ++m_failures;
-    std::cerr << "check failed: " << what << "\n";
-}
-
 bool ViewTestApp::OnInit() {
-    wxSetAssertHandler([](const wxString& file, int line, const wxString&, const wxString& cond,
-                          const wxString& message) {
-        std::cerr << "wx assertion " << cond << " " << message << " at " << file << ":" << line
-                  << "\n";
-        std::_Exit(3);
-    });
-    std::thread([] {
-        std::this_thread::sleep_for(60s);
-        std::cerr << "timed out\n";
-        std::_Exit(2);
-    }).detach();
+    test::InstallGuiTestGuards(std::chrono::seconds(60));
     if (std::getenv("QV_GUI_DUMP"))
         wxImage::AddHandler(new wxPNGHandler);
     m_file = MakeDataFile();
@@ -227,7 +208,8 @@ void ViewTestApp::CompareTo(const std::string& what, const wxImage& expected) {
     Check(canvas == 0, what + ": painted pixels differ: " + std::to_string(canvas) + " " + where);
     const wxImage grabbed = GrabClient(View());
     if (std::getenv("QV_GUI_DUMP") && wxImage::FindHandler(wxBITMAP_TYPE_PNG))
-        grabbed.SaveFile("/tmp/qv-grab-" + std::to_string(m_checks) + ".png", wxBITMAP_TYPE_PNG);
+        grabbed.SaveFile("/tmp/qv-grab-" + std::to_string(m_verdict.Count()) + ".png",
+                         wxBITMAP_TYPE_PNG);
     const long screen = CountDifferences(grabbed, expected, where);
     Check(screen == 0, what + ": screen pixels differ: " + std::to_string(screen) + " " + where);
 }

@@ -77,6 +77,8 @@ private:
     void CheckShowAndHide();
     void CheckZoomed();
     void CheckZoomedDrag();
+    void CheckSimulatedFile();
+    bool RunTool(std::vector<std::string> args, const std::string& what);
     void ReportPaintTime();
 
     SpectrumWindow& View() { return *m_frame->View(); }
@@ -148,6 +150,7 @@ void ViewTestApp::RunChecks() {
     CheckShowAndHide();
     CheckZoomed();
     CheckZoomedDrag();
+    CheckSimulatedFile();
     ReportPaintTime();
     m_frame->Close(true);
     std::filesystem::remove_all(m_folder);
@@ -189,12 +192,7 @@ wxImage ViewTestApp::Render(const std::string& what, const std::vector<std::stri
                                      "--size",
                                      std::to_string(size.x) + "x" + std::to_string(size.y)};
     args.insert(args.end(), options.begin(), options.end());
-    std::vector<const char*> argv;
-    for (const std::string& arg : args)
-        argv.push_back(arg.c_str());
-    std::ostringstream out, err;
-    Check(tool::RunQvTool(int(argv.size()), argv.data(), out, err) == 0,
-          what + ": qvtool render " + err.str());
+    RunTool(args, what);
     return ReadPng(png);
 }
 
@@ -399,6 +397,40 @@ void ViewTestApp::CheckZoomedDrag() {
     const std::string scroll = "2000," + std::to_string(View().ScrollPosition().y);
     RepaintAll();
     ComparePixels("zoomed drag", {"--zoom", "--scroll", scroll, "--cursors", "2100,2260"});
+    before = View().Paints();
+    Command(ID_TOGGLE_ZOOM);
+    WaitForPaint(before);
+}
+
+bool ViewTestApp::RunTool(std::vector<std::string> args, const std::string& what) {
+    std::vector<const char*> argv;
+    for (const std::string& arg : args)
+        argv.push_back(arg.c_str());
+    std::ostringstream out, err;
+    const bool ok = tool::RunQvTool(int(argv.size()), argv.data(), out, err) == 0;
+    Check(ok, what + ": " + args[1] + " " + err.str());
+    return ok;
+}
+
+// A measurement of the virtual spectrometer, opened as File Open opens it.
+void ViewTestApp::CheckSimulatedFile() {
+    const std::string simulated = (m_folder / "simulated.qv").string();
+    if (!RunTool({"qvtool", "simulate", "-o", simulated, "--seconds", "600"}, "simulated file"))
+        return;
+    m_file = simulated;
+    int before = View().Paints();
+    Check(m_app->OpenDocumentFile(simulated), "the simulated file opens");
+    WaitForPaint(before);
+    RepaintAll();
+    const std::string cursors = Readout(IDC_LEFT_CURSOR) + "," + Readout(IDC_RIGHT_CURSOR);
+    ComparePixels("simulated file, fitted", {"--cursors", cursors});
+    before = View().Paints();
+    Command(ID_TOGGLE_ZOOM);
+    WaitForPaint(before);
+    Scroll(wxEVT_SCROLLWIN_THUMBTRACK, wxHORIZONTAL, 1800);
+    const std::string scroll = "1800," + std::to_string(View().ScrollPosition().y);
+    RepaintAll();
+    ComparePixels("simulated file, zoomed", {"--zoom", "--scroll", scroll, "--cursors", cursors});
     before = View().Paints();
     Command(ID_TOGGLE_ZOOM);
     WaitForPaint(before);

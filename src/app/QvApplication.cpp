@@ -53,7 +53,7 @@ bool CQvApp::InitInstance(const std::optional<std::string>& fileName) {
     SetViewTarget(m_view);
     if (!fileName) {
         m_document->OnNewDocument();
-        DocumentChanged();
+        DocumentChanged(DocumentChange::Contents);
         return true;
     }
     return OpenDocumentFile(*fileName);
@@ -74,7 +74,7 @@ void CQvApp::OnFileNew() {
         return;
     }
     m_document->OnNewDocument();
-    DocumentChanged();
+    DocumentChanged(DocumentChange::Contents);
 }
 
 void CQvApp::OnFileOpen() {
@@ -102,21 +102,21 @@ bool CQvApp::OpenDocumentFile(const std::string& path) {
         return false;
     }
     AddToRecentFiles(full);
-    DocumentChanged();
+    DocumentChanged(DocumentChange::Contents);
     return true;
 }
 
 void CQvApp::OnFileSave() {
     if (m_document->DoFileSave()) {
         AddToRecentFiles(m_document->GetPathName());
-        DocumentChanged();
+        DocumentChanged(DocumentChange::Name);
     }
 }
 
 void CQvApp::OnFileSaveAs() {
     if (m_document->DoSave({})) {
         AddToRecentFiles(m_document->GetPathName());
-        DocumentChanged();
+        DocumentChanged(DocumentChange::Name);
     }
 }
 
@@ -130,7 +130,7 @@ void CQvApp::OnFileMru(int index) {
         // A file that can no longer be opened leaves the list.
         m_recentFiles.Remove(index);
         m_recentFiles.WriteList(m_settings);
-        DocumentChanged();
+        DocumentChanged(DocumentChange::Name);
     }
 }
 
@@ -147,9 +147,9 @@ bool CQvApp::CanExit() {
     return true;
 }
 
-void CQvApp::DocumentChanged() {
+void CQvApp::DocumentChanged(DocumentChange change) {
     if (m_documentChanged) {
-        m_documentChanged();
+        m_documentChanged(change);
     }
 }
 

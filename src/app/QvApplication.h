@@ -17,6 +17,12 @@ namespace qv {
 inline constexpr const char* kRegistryKey = "TAVEK - Moessbauer Spectrometer";
 inline constexpr const char* kAppName = "qv";
 
+// What a document notification tells the front end to refresh.
+enum class DocumentChange {
+    Contents,  // reset or reloaded: the view starts over
+    Name,      // saved, or the recent-file list changed: caption and menu only
+};
+
 // The application without its windows: start-up, the File commands, the
 // recent-file list, About and the routing of every command. The front end
 // owns one and forwards menu, toolbar and accelerator commands to it.
@@ -60,14 +66,14 @@ public:
     // The close sequence: false when the user cancels.
     bool CanExit();
 
-    // Called after the document was reset or reloaded, and when its title may
-    // have changed; the front end refreshes the caption and the view.
-    void SetDocumentChangedHandler(std::function<void()> handler) {
+    // Called after the document was reset or reloaded, and when its title or
+    // the recent-file list may have changed.
+    void SetDocumentChangedHandler(std::function<void(DocumentChange)> handler) {
         m_documentChanged = std::move(handler);
     }
 
 private:
-    void DocumentChanged();
+    void DocumentChanged(DocumentChange change);
     void AddToRecentFiles(const std::string& path);
 
     Ui& m_ui;
@@ -78,7 +84,7 @@ private:
     CRecentFileList m_recentFiles{4};
     CommandRouter m_router;
     CCmdTarget* m_view = nullptr;
-    std::function<void()> m_documentChanged;
+    std::function<void(DocumentChange)> m_documentChanged;
 };
 
 }  // namespace qv

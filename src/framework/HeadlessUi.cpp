@@ -4,17 +4,10 @@
 
 namespace qv {
 
-namespace {
-MsgResult FirstButton(MsgButtons buttons) {
-    return (buttons == MsgButtons::Ok || buttons == MsgButtons::OkCancel) ? MsgResult::Ok
-                                                                          : MsgResult::Yes;
-}
-}  // namespace
-
 MsgResult HeadlessUi::MessageBox(const MessageBoxRequest& request) {
     m_boxes.push_back(request);
     if (m_answers.empty()) {
-        return FirstButton(request.buttons);
+        return DefaultAnswer(request.buttons);
     }
     const MsgResult answer = m_answers.front();
     m_answers.pop_front();

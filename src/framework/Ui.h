@@ -21,6 +21,12 @@ struct MessageBoxRequest {
     MsgIcon icon = MsgIcon::None;
 };
 
+// The answer of a box that nobody reads: its first button.
+inline MsgResult DefaultAnswer(MsgButtons buttons) {
+    return (buttons == MsgButtons::Ok || buttons == MsgButtons::OkCancel) ? MsgResult::Ok
+                                                                          : MsgResult::Yes;
+}
+
 // Flags of the common file dialog that the callers ask for.
 enum FileDialogFlags : unsigned {
     kHideReadOnly = 0x0004,

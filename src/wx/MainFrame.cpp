@@ -71,7 +71,7 @@ CMainFrame::CMainFrame(CQvApp& app, WxUi& ui)
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateUi, this);
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnCloseWindow, this);
     Bind(wxEVT_SHOW, &CMainFrame::OnFirstShow, this);
-    DocumentChanged();
+    DocumentChanged(DocumentChange::Contents);
 }
 
 // The view goes down with the frame's children: commands must not reach it then.
@@ -128,10 +128,11 @@ void CMainFrame::CreateAccelerators() {
     SetAcceleratorTable(wxAcceleratorTable(int(entries.size()), entries.data()));
 }
 
-void CMainFrame::DocumentChanged() {
+void CMainFrame::DocumentChanged(DocumentChange change) {
     SetTitle(ToWx(m_app.WindowCaption()));
     m_recentFiles.Show(m_app.RecentFiles().Entries());
-    m_view->View().OnInitialUpdate();
+    if (change == DocumentChange::Contents)
+        m_view->View().OnInitialUpdate();
 }
 
 void CMainFrame::OpenFile(const std::string& path) {

@@ -11,6 +11,7 @@
 namespace qv {
 
 class CQvApp;
+enum class DocumentChange;
 class SpectrumWindow;
 class WxUi;
 
@@ -22,9 +23,9 @@ public:
     CMainFrame(CQvApp& app, WxUi& ui);
     ~CMainFrame() override;
 
-    // Caption, recent-file entries and the view after the document was reset,
-    // reloaded or saved.
-    void DocumentChanged();
+    // Caption and recent-file entries, and the view when the document was reset
+    // or reloaded.
+    void DocumentChanged(DocumentChange change);
     // A file handed over by a second start, dropped, or named later: open it as
     // File Open does.
     void OpenFile(const std::string& path);

@@ -68,9 +68,9 @@ bool QvWxApp::HandedToRunningProgram() {
 
 void QvWxApp::ShowMainFrame() {
     m_frame = new CMainFrame(*m_app, *m_ui);
-    m_app->SetDocumentChangedHandler([this] {
+    m_app->SetDocumentChangedHandler([this](DocumentChange change) {
         if (m_frame)
-            m_frame->DocumentChanged();
+            m_frame->DocumentChanged(change);
     });
     m_frame->Bind(wxEVT_DESTROY, [this](wxWindowDestroyEvent& event) {
         event.Skip();

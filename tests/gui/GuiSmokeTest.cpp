@@ -106,7 +106,8 @@ bool SmokeApp::OnInit() {
     if (!m_app->InitInstance(std::nullopt))
         return false;
     m_frame = new CMainFrame(*m_app, m_ui);
-    m_app->SetDocumentChangedHandler([this] { m_frame->DocumentChanged(); });
+    m_app->SetDocumentChangedHandler(
+        [this](DocumentChange change) { m_frame->DocumentChanged(change); });
     SetTopWindow(m_frame);
     m_frame->Show();
     CallAfter([this] { RunChecks(); });

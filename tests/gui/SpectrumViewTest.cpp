@@ -116,7 +116,8 @@ bool ViewTestApp::OnInit() {
     if (!m_app->InitInstance(m_file))
         return false;
     m_frame = new CMainFrame(*m_app, m_ui);
-    m_app->SetDocumentChangedHandler([this] { m_frame->DocumentChanged(); });
+    m_app->SetDocumentChangedHandler(
+        [this](DocumentChange change) { m_frame->DocumentChanged(change); });
     SetTopWindow(m_frame);
     m_frame->Move(0, 0);
     m_frame->SetClientSize(900, 560);

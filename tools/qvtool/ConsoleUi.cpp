@@ -4,9 +4,7 @@ namespace qv::tool {
 
 MsgResult ConsoleUi::MessageBox(const MessageBoxRequest& request) {
     m_err << request.text << '\n';
-    const bool okFirst =
-        request.buttons == MsgButtons::Ok || request.buttons == MsgButtons::OkCancel;
-    return okFirst ? MsgResult::Ok : MsgResult::Yes;
+    return DefaultAnswer(request.buttons);
 }
 
 }  // namespace qv::tool

@@ -1,8 +1,8 @@
 #include <nlohmann/json.hpp>
 
 #include "Commands.h"
-#include "ConsoleUi.h"
 #include "JsonNumbers.h"
+#include "ToolDocument.h"
 #include "document/QvDoc.h"
 #include "document/SettingsFields.h"
 #include "framework/TextEncoding.h"
@@ -81,16 +81,14 @@ void PrintMeasurement(std::ostream& out, const CQvDoc& doc, bool spectra) {
 }  // namespace
 
 int InfoCommand(Streams io, const std::string& file, bool json, bool spectra) {
-    ConsoleUi ui(io.err);
-    CQvDoc doc(ui, std::nullopt);
-    doc.OnNewDocument();
-    if (!doc.OnOpenDocument(file)) {
+    ToolDocument tool(io.err);
+    if (!tool.Open(file)) {
         return 1;
     }
     if (json) {
-        io.out << MeasurementJson(doc, spectra).dump(2) << '\n';
+        io.out << MeasurementJson(tool.Doc(), spectra).dump(2) << '\n';
     } else {
-        PrintMeasurement(io.out, doc, spectra);
+        PrintMeasurement(io.out, tool.Doc(), spectra);
     }
     return 0;
 }

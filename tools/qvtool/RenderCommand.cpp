@@ -7,8 +7,7 @@
 #include <string_view>
 
 #include "Commands.h"
-#include "ConsoleUi.h"
-#include "document/QvDoc.h"
+#include "ToolDocument.h"
 #include "framework/RgbCanvas.h"
 #include "view/QvView.h"
 #include "view/ScrollModes.h"
@@ -144,15 +143,13 @@ int RenderCommand(Streams io, const RenderOptions& options) {
         io.err << "--size wants WxH, each from 1 to " << kLargestSide << "\n";
         return 1;
     }
-    ConsoleUi ui(io.err);
-    CQvDoc doc(ui, std::nullopt);
-    doc.OnNewDocument();
-    if (!doc.OnOpenDocument(options.file)) {
+    ToolDocument tool(io.err);
+    if (!tool.Open(options.file)) {
         return 1;
     }
     RenderHost host({size->x, size->y});
-    CQvView view(ui, host);
-    view.AttachDocument(doc);
+    CQvView view(tool.GetUi(), host);
+    view.AttachDocument(tool.Doc());
     view.Create([] { return true; });
     view.OnInitialUpdate();
     if (!SetUpView(view, host, options, io.err)) {

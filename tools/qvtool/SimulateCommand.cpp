@@ -1,8 +1,7 @@
 #include <memory>
 
 #include "Commands.h"
-#include "ConsoleUi.h"
-#include "document/QvDoc.h"
+#include "ToolDocument.h"
 #include "hardware/HardwareGlobals.h"
 #include "simulator/SimulatedRun.h"
 #include "simulator/VirtualSpectrometer.h"
@@ -32,9 +31,8 @@ int Failed(Streams io, const char* step, int error) {
 }  // namespace
 
 int SimulateCommand(Streams io, const SimulateOptions& options) {
-    ConsoleUi ui(io.err);
-    CQvDoc doc(ui, std::nullopt);
-    doc.OnNewDocument();
+    ToolDocument tool(io.err);
+    CQvDoc& doc = tool.Doc();
 
     ManualTickClock clock;
     VirtualSpectrometerOptions cardOptions;

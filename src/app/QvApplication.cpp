@@ -45,6 +45,7 @@ bool CQvApp::InitInstance(const std::optional<std::string>& fileName) {
                                                            : CQvDoc::DefaultHardwareDescription();
     m_document = std::make_unique<CQvDoc>(m_ui, hdwPath);
     m_document->SetDocTemplate(DocTemplate::Parse(LoadString(IDR_MAINFRAME)));
+    m_document->SetHardwareEditors(&m_editors);
     // The port base is known once qv.hdw has been read.
     if (m_options.openCard) {
         m_cardLink = std::make_unique<CardLink>(m_options.card,

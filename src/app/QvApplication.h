@@ -7,6 +7,7 @@
 
 #include "app/CardLink.h"
 #include "document/QvDoc.h"
+#include "editors/DocumentEditors.h"
 #include "framework/CmdTarget.h"
 #include "framework/RecentFileList.h"
 #include "framework/SettingsStore.h"
@@ -79,6 +80,7 @@ private:
     Ui& m_ui;
     SettingsStore& m_settings;
     Options m_options;
+    DocumentEditors m_editors;
     std::unique_ptr<CQvDoc> m_document;
     std::unique_ptr<CardLink> m_cardLink;
     CRecentFileList m_recentFiles{4};

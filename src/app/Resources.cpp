@@ -4,6 +4,8 @@
 
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
+#include "editors/AuxDacTemplate.h"
+#include "editors/HardwareInfoTemplate.h"
 
 namespace qv {
 
@@ -135,7 +137,11 @@ std::string Tooltip(int command) {
 }
 
 const std::vector<const DialogTemplate*>& AllDialogTemplates() {
-    static const std::vector<const DialogTemplate*> templates = {&AboutDialogTemplate()};
+    static const std::vector<const DialogTemplate*> templates = {
+        &AboutDialogTemplate(),
+        &AuxDacTemplate(),
+        &HardwareInfoTemplate(),
+    };
     return templates;
 }
 

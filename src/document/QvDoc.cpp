@@ -16,6 +16,14 @@ std::optional<std::string> CQvDoc::DefaultHardwareDescription() {
 
 CQvDoc::CQvDoc(Ui& ui, std::optional<std::string> hdwPath) : CDocument(ui) {
     OnCommandId(ID_FILE_EXPORT, [this] { OnExport(); });
+    for (const int command :
+         {ID_CLEAR_RUN, ID_SET_COUNTERS_TIMERS, ID_SET_ANALOGUE, ID_SET_HIGH_VOLTAGE,
+          ID_SET_VIBRATOR, ID_SET_AUX_DAC, ID_HARDWARE_INFO}) {
+        OnCommandId(command, [this, command] { OnSettingsCommand(command); });
+        OnUpdateCommand(command, [this, command](CCmdUI& ui) {
+            ui.Enable(m_editors != nullptr && m_editors->HasEditor(command));
+        });
+    }
     HardwareGlobals::Instance().portBase = HardwareGlobals::kDefaultPortBase;
     if (hdwPath) {
         ReadHardwareDescription(*hdwPath);
@@ -66,6 +74,12 @@ void CQvDoc::Serialize(CArchive& archive) {
 
 void CQvDoc::UpdateStatistics() {
     m_statistics = ComputeStatistics(m_data);
+}
+
+void CQvDoc::OnSettingsCommand(int command) {
+    if (m_editors != nullptr && m_editors->HasEditor(command)) {
+        m_editors->RunEditor(command, *this);
+    }
 }
 
 void CQvDoc::OnExport() {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "document/HardwareDescription.h"
+#include "document/HardwareEditors.h"
 #include "document/Measurement.h"
 #include "framework/Document.h"
 
@@ -30,6 +31,10 @@ public:
     // File > Export: asks for a path, then writes the six files.
     void OnExport();
 
+    // The editor layer that the Settings commands open; borrowed.
+    void SetHardwareEditors(HardwareEditors* editors) { m_editors = editors; }
+    HardwareEditors* Editors() const { return m_editors; }
+
     HardwareDescription& Description() { return m_description; }
     const HardwareDescription& Description() const { return m_description; }
     Measurement& Data() { return m_data; }
@@ -37,6 +42,9 @@ public:
     const SpectrumStatistics& Statistics() const { return m_statistics; }
 
 private:
+    void OnSettingsCommand(int command);
+
+    HardwareEditors* m_editors = nullptr;
     HardwareDescription m_description = HardwareDescription::Defaults();
     Measurement m_data;
     // The document's own port object joins here with the card link.

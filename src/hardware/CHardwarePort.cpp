@@ -5,6 +5,7 @@
 #include "hardware/HardwareGlobals.h"
 #include "hardware/PortBus.h"
 #include "hardware/TickClock.h"
+#include "hardware/TransferObserver.h"
 
 namespace qv {
 
@@ -33,6 +34,14 @@ constexpr int kSpectrumWords = 4096;
 
 std::uint16_t CardPort(std::uint16_t offset) {
     return static_cast<std::uint16_t>(HardwareGlobals::Instance().portBase + offset);
+}
+
+int Observed(Transfer::Kind kind, std::uint8_t command, const void* bytes, int length, int error) {
+    if (TransferObserver* observer = HardwareGlobals::Instance().observer) {
+        observer->OnTransfer(
+            {kind, command, length, static_cast<const std::uint8_t*>(bytes), error});
+    }
+    return error;
 }
 
 }  // namespace
@@ -75,6 +84,11 @@ int CHardwarePort::WriteBytes(const std::uint8_t* source, int count) {
 }
 
 int CHardwarePort::ReadCommand(std::uint8_t cmd, void* destination, int length) {
+    return Observed(Transfer::Kind::Read, cmd, destination, length,
+                    ReadCommandSteps(cmd, destination, length));
+}
+
+int CHardwarePort::ReadCommandSteps(std::uint8_t cmd, void* destination, int length) {
     if (const int result = SendCommandByte(cmd)) {
         return result + kReadSetupOffset;
     }
@@ -85,6 +99,11 @@ int CHardwarePort::ReadCommand(std::uint8_t cmd, void* destination, int length) 
 }
 
 int CHardwarePort::WriteCommand(std::uint8_t cmd, const void* source, int length) {
+    return Observed(Transfer::Kind::Write, cmd, source, length,
+                    WriteCommandSteps(cmd, source, length));
+}
+
+int CHardwarePort::WriteCommandSteps(std::uint8_t cmd, const void* source, int length) {
     if (const int result = SendCommandByte(cmd)) {
         return result + kWriteSetupOffset;
     }
@@ -108,6 +127,12 @@ int CHardwarePort::StatusReadCommand(std::uint8_t cmd, void* destination, int le
 }
 
 int CHardwarePort::ReadSpectrum(std::uint8_t selector, std::uint32_t* destination) {
+    const int words = selector == kSelectAa ? kLongSpectrumWords : kSpectrumWords;
+    return Observed(Transfer::Kind::Spectrum, selector, nullptr, words,
+                    ReadSpectrumSteps(selector, destination, words));
+}
+
+int CHardwarePort::ReadSpectrumSteps(std::uint8_t selector, std::uint32_t* destination, int words) {
     if (HardwareGlobals::Instance().suspend != 0) {
         return kSpectrumSuspended;
     }
@@ -117,7 +142,6 @@ int CHardwarePort::ReadSpectrum(std::uint8_t selector, std::uint32_t* destinatio
     const HardwareGlobals& globals = HardwareGlobals::Instance();
     PortBus& bus = globals.Bus();
     TickClock& clock = globals.Clock();
-    const int words = selector == kSelectAa ? kLongSpectrumWords : kSpectrumWords;
     for (int i = 0; i < words; ++i) {
         if (!WaitForWord(bus, clock)) {
             return kSpectrumTimedOut;

@@ -38,6 +38,9 @@ public:
     static std::int32_t SetSuspend(std::int32_t value);
 
 private:
+    int ReadCommandSteps(std::uint8_t cmd, void* destination, int length);
+    int WriteCommandSteps(std::uint8_t cmd, const void* source, int length);
+    int ReadSpectrumSteps(std::uint8_t selector, std::uint32_t* destination, int words);
     int SendCommandByte(std::uint8_t cmd);
     int RequestReadout(std::uint8_t selector);
     bool WaitForStatus(PortBus& bus, TickClock& clock, std::uint8_t bits);

@@ -6,6 +6,7 @@ namespace qv {
 
 class PortBus;
 class TickClock;
+class TransferObserver;
 
 // The process-wide values every port object shares: the configured port base
 // (set from the hardware description file), the hardware-suspend flag, and
@@ -18,6 +19,8 @@ public:
 
     std::uint16_t portBase = kDefaultPortBase;
     std::int32_t suspend = 0;
+    // Told of every exchange when set (borrowed, like the bus).
+    TransferObserver* observer = nullptr;
 
     static HardwareGlobals& Instance();
 

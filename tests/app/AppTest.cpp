@@ -51,6 +51,17 @@ TEST_F(AppTest, StartsWithANewUntitledDocument) {
     EXPECT_EQ(m_app->Document().Description().HardwareVersion2, 2);
 }
 
+// The Settings menu opens each built editor modally on the document's data.
+TEST_F(AppTest, SettingsCommandsOpenTheirEditors) {
+    ASSERT_TRUE(m_app->InitInstance(std::nullopt));
+    for (const int command : {ID_SET_AUX_DAC, ID_HARDWARE_INFO}) {
+        EXPECT_TRUE(m_app->Router().Query(command).enabled) << command;
+    }
+    EXPECT_TRUE(m_app->Router().Execute(ID_SET_AUX_DAC));
+    EXPECT_TRUE(m_app->Router().Execute(ID_HARDWARE_INFO));
+    EXPECT_EQ(m_ui.ModalRuns(), (std::vector<int>{141, 153}));
+}
+
 TEST_F(AppTest, CommandLineFileOpensAndNamesTheWindow) {
     const std::string file = MakeFile("run5.qv", "from the command line");
     ASSERT_TRUE(m_app->InitInstance(file));

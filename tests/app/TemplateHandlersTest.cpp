@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "app/AboutDlg.h"
+#include "app/Resources.h"
+#include "editors/AuxDacDlg.h"
+#include "editors/HardwareInfoDlg.h"
 #include "framework/HeadlessUi.h"
 #include "view/DataParamsDlg.h"
 
@@ -22,6 +25,36 @@ TEST(TemplateHandlers, EveryHandledControlIsInTheTemplate) {
     ExpectEveryHandledControlExists(panel);
     CAboutDlg about(ui);
     ExpectEveryHandledControlExists(about);
+    CAuxDacDlg auxDac(ui);
+    ExpectEveryHandledControlExists(auxDac);
+    CHardwareInfoDlg info(ui);
+    ExpectEveryHandledControlExists(info);
+}
+
+// "--> Buffer" exists in the block editors only to be seen: it can never be pressed.
+TEST(TemplateHandlers, ToBufferButtonsAreCreatedDisabled) {
+    for (const DialogTemplate* t : AllDialogTemplates()) {
+        for (const ControlTemplate& control : t->controls) {
+            if (control.text == "--> Buffer") {
+                EXPECT_NE(control.style & kDisabled, 0u) << "dialog " << t->id;
+            }
+        }
+    }
+}
+
+// Every spin drives an edit box of its own dialog.
+TEST(TemplateHandlers, EverySpinHasAnEditBuddy) {
+    for (const DialogTemplate* t : AllDialogTemplates()) {
+        for (const ControlTemplate& control : t->controls) {
+            if (control.kind != ControlKind::Spin) {
+                continue;
+            }
+            const ControlTemplate* buddy = t->Find(control.buddy);
+            ASSERT_NE(buddy, nullptr) << "dialog " << t->id << " spin " << control.id;
+            EXPECT_TRUE(buddy->kind == ControlKind::Edit || buddy->kind == ControlKind::DigitsEdit)
+                << "dialog " << t->id << " spin " << control.id;
+        }
+    }
 }
 
 }  // namespace

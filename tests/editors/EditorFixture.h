@@ -1,0 +1,84 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "framework/HeadlessUi.h"
+#include "hardware/HardwareGlobals.h"
+#include "hardware/TickClock.h"
+#include "hardware/TransferObserver.h"
+#include "simulator/VirtualSpectrometer.h"
+
+namespace qv::test {
+
+// Every exchange of every port object, in order.
+class TransferRecorder : public TransferObserver {
+public:
+    struct Entry {
+        Transfer::Kind kind;
+        std::uint8_t command;
+        std::vector<std::uint8_t> bytes;
+        int error;
+    };
+    void OnTransfer(const Transfer& t) override {
+        std::vector<std::uint8_t> bytes;
+        if (t.bytes != nullptr) {
+            bytes.assign(t.bytes, t.bytes + t.length);
+        }
+        entries.push_back({t.kind, t.command, std::move(bytes), t.error});
+    }
+    std::vector<Entry> Writes() const {
+        std::vector<Entry> writes;
+        for (const Entry& e : entries) {
+            if (e.kind == Transfer::Kind::Write) {
+                writes.push_back(e);
+            }
+        }
+        return writes;
+    }
+    // The command codes, in order.
+    std::vector<int> Commands() const {
+        std::vector<int> commands;
+        for (const Entry& e : entries) {
+            commands.push_back(e.command);
+        }
+        return commands;
+    }
+    void Clear() { entries.clear(); }
+
+    std::vector<Entry> entries;
+};
+
+// Editors against the virtual spectrometer, with a clock that moves only when
+// a test says so, a recorder of every transfer and a headless desktop. Editors
+// are built after the card is installed, as their port objects take the base
+// then.
+class EditorTest : public ::testing::Test {
+protected:
+    void SetUp() override { InstallCard({}); }
+    void TearDown() override { HardwareGlobals::Instance().Reset(); }
+
+    void InstallCard(const VirtualSpectrometerOptions& options) {
+        HardwareGlobals::Instance().Reset();
+        card = std::make_unique<VirtualSpectrometer>(clock, options);
+        HardwareGlobals::Instance().SetBus(*card);
+        HardwareGlobals::Instance().SetClock(clock);
+        HardwareGlobals::Instance().observer = &recorder;
+    }
+    // As at start-up without a card: the empty bus, which fails every wait at once.
+    void RemoveCard() {
+        HardwareGlobals::Instance().Reset();
+        card.reset();
+        HardwareGlobals::Instance().observer = &recorder;
+    }
+
+    ManualTickClock clock{1000};
+    std::unique_ptr<VirtualSpectrometer> card;
+    TransferRecorder recorder;
+    HeadlessUi ui;
+};
+
+}  // namespace qv::test

@@ -6,6 +6,8 @@
 #include "app/CommandIds.h"
 #include "editors/AuxDacTemplate.h"
 #include "editors/HardwareInfoTemplate.h"
+#include "view/PulseRateTemplate.h"
+#include "view/SliderAdjustTemplate.h"
 
 namespace qv {
 
@@ -141,6 +143,8 @@ const std::vector<const DialogTemplate*>& AllDialogTemplates() {
         &AboutDialogTemplate(),
         &AuxDacTemplate(),
         &HardwareInfoTemplate(),
+        &PulseRateTemplate(),
+        &SliderAdjustTemplate(),
     };
     return templates;
 }

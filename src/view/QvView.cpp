@@ -6,9 +6,12 @@
 
 namespace qv {
 
-CQvView::CQvView(Ui& ui, ViewHost& host) : m_ui(ui), m_host(host), m_dataParamsDlg(ui) {
+CQvView::CQvView(Ui& ui, ViewHost& host)
+    : m_ui(ui), m_host(host), m_sliderDlg(ui), m_dataParamsDlg(ui) {
     OnCommandId(ID_TOGGLE_ZOOM, [this] { OnToggleZoom(); });
     OnCommandId(ID_MEASURE_DATA, [this] { OnMeasureData(); });
+    OnCommandId(ID_PULSE_RATE, [this] { OnPulseRate(); });
+    OnCommandId(ID_SLIDER_ADJUST, [this] { OnSliderAdjust(); });
 }
 
 // The timer ends with the window; its tick must not outlive the view.
@@ -61,9 +64,6 @@ void CQvView::OnMeasureData() {
     m_dataParamsDlg.m_bMeasure = 1;
     m_host.Invalidate(false);
 }
-
-// The acquisition tick (autosave, auto-refresh, count rates) joins here.
-void CQvView::OnTimer() {}
 
 // The data remark panel is created and refreshed here once it exists.
 void CQvView::CreateDataRemarkPanel() {}

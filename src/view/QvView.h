@@ -7,12 +7,17 @@
 #include "framework/DeviceContext.h"
 #include "framework/Ui.h"
 #include "view/DataParamsDlg.h"
+#include "view/SliderAdjustDlg.h"
 #include "view/ViewHost.h"
 
 namespace qv {
 
 class CQvDoc;
 class CPulseRateDlg;
+
+// A timer tick is being processed: a tick that arrives inside it (while one of
+// its message boxes or dialogs is open) does nothing.
+extern std::int32_t g_bInTimer;
 
 // The spectrum view: draws the document's five spectra as coloured points on
 // a grey field, fitted to the window or one pixel per channel with scroll
@@ -51,12 +56,20 @@ public:
     void OnMouseMove(unsigned flags, CPoint point);
     void UpdateCursorReadouts();
 
+    // Settings > Qv Pulses/sec: the count-rate window, modal, fed by the timer.
+    void OnPulseRate();
+    // Service > Slider Adjust: the two-peak service, modal, fed by the refreshes.
+    void OnSliderAdjust();
+    // The acquisition tick, every 1.5 s.
+    void OnTimer();
+
     CDataParamsDlg& DataParams() { return m_dataParamsDlg; }
+    CSliderAdjustDlg& SliderAdjust() { return m_sliderDlg; }
+    CPulseRateDlg* CountRateWindow() const { return m_pCountRateDlg; }
     bool IsZoomed() const { return m_bZoom != 0; }
     bool IsDrawPending() const { return m_bDrawPending != 0; }
 
 private:
-    void OnTimer();
     void CreateDataRemarkPanel();
     void RefreshDataRemark();
     void DrawFull(CDC& dc);
@@ -74,7 +87,7 @@ private:
     CPulseRateDlg* m_pCountRateDlg = nullptr;
     // The data remark panel joins here.
     std::int32_t m_bAutoSave = 0;
-    // The slider adjustment service joins here.
+    CSliderAdjustDlg m_sliderDlg;
     CDataParamsDlg m_dataParamsDlg;
     std::int32_t m_bAutoRefresh = 0;
     std::uint8_t m_bZoom = 0;

@@ -1,0 +1,44 @@
+#include "hardware/PollDeadline.h"
+
+#include <gtest/gtest.h>
+
+#include "hardware/HardwareGlobals.h"
+#include "hardware/TickClock.h"
+
+namespace qv {
+namespace {
+
+class PollDeadlineTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        HardwareGlobals::Instance().Reset();
+        HardwareGlobals::Instance().SetClock(clock);
+    }
+    void TearDown() override { HardwareGlobals::Instance().Reset(); }
+    ManualTickClock clock{5000};
+};
+
+TEST_F(PollDeadlineTest, ExpiresOnlyAfterMoreThanTheLimit) {
+    PollDeadline deadline(1000);
+    clock.Advance(1000);
+    EXPECT_FALSE(deadline.Expired());
+    clock.Advance(1);
+    EXPECT_TRUE(deadline.Expired());
+    deadline.Restart();
+    EXPECT_FALSE(deadline.Expired());
+}
+
+// A counter that wraps past 2^32 must not end the wait at once nor make it endless.
+TEST_F(PollDeadlineTest, WrappedTickCounterRestartsTheWait) {
+    clock.Set(0xFFFFFF00u);
+    PollDeadline deadline(1000);
+    clock.Advance(0x200);  // wrapped: now 0x100
+    EXPECT_FALSE(deadline.Expired());
+    clock.Advance(1000);
+    EXPECT_FALSE(deadline.Expired());
+    clock.Advance(1);
+    EXPECT_TRUE(deadline.Expired());
+}
+
+}  // namespace
+}  // namespace qv

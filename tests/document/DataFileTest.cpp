@@ -264,7 +264,9 @@ TEST_F(DataFile, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
     doc->Data().Qv1[0] = 123456;
     EXPECT_FALSE(doc->OnSaveDocument(target));
     ASSERT_EQ(ui.Boxes().size(), 1u);
-    EXPECT_EQ(ui.Boxes()[0].text, FormatSaveFailed(target, "No such file or directory"));
+    // A new file: there was no previous file to speak of.
+    EXPECT_EQ(ui.Boxes()[0].text,
+              "Failed to save document.\n" + target + "\nNo such file or directory.");
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(doc->GetPathName(), dir / "reference.qv");
     EXPECT_EQ(doc->Data().Qv1[0], 123456u);

@@ -89,9 +89,10 @@ TEST(DocumentSave, WritesTheSerializedBytes) {
 // Every failing save must leave the document modified, its path unchanged and
 // no half-written temporary behind.
 void ExpectFailedSave(HeadlessUi& ui, TextDoc& doc, const std::string& target,
-                      const std::string& reason, const std::string& oldPath) {
+                      const std::string& reason, PreviousFile previous,
+                      const std::string& oldPath) {
     ASSERT_EQ(ui.Boxes().size(), 1u);
-    EXPECT_EQ(ui.Boxes()[0].text, FormatSaveFailed(target, reason));
+    EXPECT_EQ(ui.Boxes()[0].text, FormatSaveFailed(target, reason, previous));
     EXPECT_EQ(ui.Boxes()[0].caption, "");
     EXPECT_EQ(ui.Boxes()[0].icon, MsgIcon::Exclamation);
     EXPECT_TRUE(doc.IsModified());
@@ -106,7 +107,8 @@ TEST(DocumentSaveFailure, DirectoryAsTarget) {
     std::filesystem::create_directory(dir / "sub.qv");
     doc.SetModifiedFlag();
     EXPECT_FALSE(doc.OnSaveDocument(dir / "sub.qv"));
-    ExpectFailedSave(ui, doc, dir / "sub.qv", std::strerror(EISDIR), dir / "kept.qv");
+    ExpectFailedSave(ui, doc, dir / "sub.qv", std::strerror(EISDIR), PreviousFile::None,
+                     dir / "kept.qv");
     EXPECT_EQ(doc.GetTitle(), "kept.qv");
     EXPECT_TRUE(std::filesystem::is_directory(dir / "sub.qv"));
     EXPECT_EQ(SaveLeftovers(dir.Path()), 0u);
@@ -136,7 +138,7 @@ TEST(DocumentSaveFailure, WriteErrorLeavesTheOldFileByteIdentical) {
     signal(SIGXFSZ, oldHandler);
 
     EXPECT_FALSE(ok);
-    ExpectFailedSave(ui, doc, target, std::strerror(EFBIG), target);
+    ExpectFailedSave(ui, doc, target, std::strerror(EFBIG), PreviousFile::Unchanged, target);
     EXPECT_EQ(ReadBytes(target), before);
     EXPECT_EQ(SaveLeftovers(dir.Path()), 0u);
 }

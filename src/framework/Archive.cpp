@@ -100,10 +100,8 @@ std::string CArchive::ReadString() {
 
 std::optional<std::string> CArchive::ReadStringUpTo(std::size_t maxLength) {
     const std::uint32_t length = ReadStringLength();
-    if (length > Remaining()) {
-        throw CArchiveException(CArchiveException::endOfFile);
-    }
-    if (length > maxLength) {
+    // A length past the end stays the end-of-file error it always was.
+    if (length > maxLength && length <= Remaining()) {
         return std::nullopt;
     }
     return ReadChars(length);

@@ -29,6 +29,7 @@ struct SimulateOptions {
 };
 inline constexpr double kMinSourceRate = 1.0;
 inline constexpr double kMaxSourceRate = 1.0e7;
+inline constexpr const char* kSourceRateRange = "1 to 10000000";
 // Empty when text is a source rate the virtual card takes, else why not.
 std::string CheckSourceRate(const std::string& text);
 // Measures with the virtual spectrometer and saves the result as a data file.

@@ -52,7 +52,7 @@ int RunQvTool(int argc, const char* const* argv, std::ostream& out, std::ostream
     simulateCmd->add_option("--seed", simulate.seed, "Seed of the counting noise");
     simulateCmd->add_option("--rate", simulate.rate, "Source pulses per second")
         ->check(CLI::Validator([](std::string& text) { return CheckSourceRate(text); },
-                               "1 to 10000000"));
+                               kSourceRateRange));
     simulateCmd->callback([&] { run = [&] { return SimulateCommand(io, simulate); }; });
 
     RenderOptions render;

@@ -37,7 +37,7 @@ std::string CheckSourceRate(const std::string& text) {
     const double rate = std::strtod(text.c_str(), &end);
     if (end == text.c_str() || *end != '\0' ||
         !(rate >= kMinSourceRate && rate <= kMaxSourceRate)) {
-        return "must be from 1 to 10000000 pulses per second, not " + text;
+        return std::string("must be from ") + kSourceRateRange + " pulses per second, not " + text;
     }
     return {};
 }

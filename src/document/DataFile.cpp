@@ -1,7 +1,9 @@
 #include "document/DataFile.h"
 
 #include <bit>
+#include <optional>
 #include <span>
+#include <string>
 
 namespace qv {
 
@@ -35,9 +37,14 @@ void StoreMeasurement(CArchive& archive, const Measurement& measurement) {
 }
 
 DataFileLoad LoadMeasurement(CArchive& archive, Measurement& into) {
-    const std::string signature = archive.ReadString();
+    // A foreign file may announce a signature of gigabytes; ours has 15 bytes.
+    const std::optional<std::string> signature =
+        archive.ReadStringUpTo(std::char_traits<char>::length(kDataFileSignature));
+    if (!signature) {
+        return DataFileLoad::Refused;
+    }
     const std::uint32_t version = archive.ReadUInt32();
-    if (signature != kDataFileSignature || version != kDataFileVersion) {
+    if (*signature != kDataFileSignature || version != kDataFileVersion) {
         return DataFileLoad::Refused;
     }
     into.Remark = archive.ReadString();

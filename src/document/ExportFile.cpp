@@ -1,9 +1,9 @@
 #include "document/ExportFile.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <filesystem>
 #include <vector>
+
+#include "framework/AtomicFile.h"
 
 namespace qv {
 
@@ -76,28 +76,41 @@ std::string ExportBasePath(const std::string& chosenPath) {
 int WriteExportFile(Ui& ui, const std::string& path, const std::string& remark,
                     std::span<const std::uint32_t, kChannels> counts,
                     const std::optional<ExportHeaderWords>& words) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        ui.Message("Can not open file", kExportCaption, MsgButtons::Ok);
-        return 1;
-    }
     const auto body = FileBody(ExportHeader(remark), counts, words);
-    int error = 0;
-    if (std::fwrite(body.data(), 1, body.size(), file) != body.size()) {
-        error = errno;
+    // Through a temporary and a rename, as the data file: a disk that fills up
+    // half way must not leave a cut file that Pelmix would read as a spectrum.
+    const FileWriteResult result = WriteFileReplacing(path, std::as_bytes(std::span(body)));
+    if (result.Ok()) {
+        return 0;
     }
-    if (std::fclose(file) != 0 && error == 0) {
-        error = errno;
-    }
-    if (error != 0) {
-        ui.Message("Can not write file:\n" + path + "\n" + std::strerror(error), kExportCaption,
+    if (!result.opened) {
+        ui.Message("Can not open file", kExportCaption, MsgButtons::Ok);
+    } else {
+        ui.Message("Can not write file:\n" + path + "\n" + result.error, kExportCaption,
                    MsgButtons::Ok, MsgIcon::Exclamation);
-        return 1;
     }
-    return 0;
+    return 1;
+}
+
+bool ExportPathNamesAFolder(const std::string& chosenPath) {
+    const auto slash = chosenPath.find_last_of('/');
+    const std::string name = slash == std::string::npos ? chosenPath : chosenPath.substr(slash + 1);
+    std::error_code ignored;
+    return name.empty() || name == "." || name == ".." ||
+           std::filesystem::is_directory(chosenPath, ignored);
+}
+
+std::string FormatExportFolderMessage(const std::string& chosenPath) {
+    return "The export path names a folder, not a file:\n" + chosenPath +
+           "\nGive a file name for the six export files.";
 }
 
 int WriteExportSet(Ui& ui, const Measurement& m, const std::string& chosenPath) {
+    if (ExportPathNamesAFolder(chosenPath)) {
+        ui.Message(FormatExportFolderMessage(chosenPath), kExportCaption, MsgButtons::Ok,
+                   MsgIcon::Exclamation);
+        return 0;
+    }
     const std::string base = ExportBasePath(chosenPath);
     Spectrum sum{};
     for (std::size_t c = 0; c < kChannels; ++c) {

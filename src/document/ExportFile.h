@@ -27,13 +27,19 @@ ExportHeaderWords ComputeExportHeaderWords(const SettingsImage& settings);
 // The chosen path cut at the last '.' of its file name, then ".qv".
 std::string ExportBasePath(const std::string& chosenPath);
 
-// Writes one file; 0 on success, 1 when it cannot be created or written (after
-// telling the user).
+// A path ending in '/', or naming an existing folder, would give hidden files
+// such as ".qv1" inside it or files beside it; the export refuses it.
+bool ExportPathNamesAFolder(const std::string& chosenPath);
+std::string FormatExportFolderMessage(const std::string& chosenPath);
+
+// Writes one file crash-safely; 0 on success, 1 when it cannot be created or
+// written (after telling the user). A read-only file is not replaced.
 int WriteExportFile(Ui& ui, const std::string& path, const std::string& remark,
                     std::span<const std::uint32_t, kChannels> counts,
                     const std::optional<ExportHeaderWords>& words);
 
-// Writes the six files for the chosen path; stops at the first failure.
+// Writes the six files for the chosen path; stops at the first failure, and
+// writes nothing for a path that names a folder.
 // Returns how many files were written.
 int WriteExportSet(Ui& ui, const Measurement& measurement, const std::string& chosenPath);
 

@@ -1,13 +1,19 @@
 #include "framework/Archive.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace qv {
 
 CArchive CArchive::ForLoading(std::span<const std::byte> data) {
     CArchive archive(true);
-    archive.m_data = data;
+    archive.m_ownedSource = std::make_shared<MemorySource>(data);
+    archive.m_source = archive.m_ownedSource.get();
+    return archive;
+}
+
+CArchive CArchive::ForLoading(ArchiveSource& source) {
+    CArchive archive(true);
+    archive.m_source = &source;
     return archive;
 }
 
@@ -52,8 +58,7 @@ void CArchive::ReadExactly(std::span<std::byte> destination) {
     if (destination.size() > Remaining()) {
         throw CArchiveException(CArchiveException::endOfFile);
     }
-    std::memcpy(destination.data(), m_data.data() + m_readPos, destination.size());
-    m_readPos += destination.size();
+    m_source->Read(destination);
 }
 
 std::size_t CArchive::ReadAvailable(std::span<std::byte> destination) {
@@ -78,7 +83,7 @@ std::uint32_t CArchive::ReadUInt32() {
     return low | (static_cast<std::uint32_t>(ReadUInt16()) << 16);
 }
 
-std::string CArchive::ReadString() {
+std::uint32_t CArchive::ReadStringLength() {
     std::uint32_t length = ReadUInt8();
     if (length == 0xFF) {
         length = ReadUInt16();
@@ -86,6 +91,23 @@ std::string CArchive::ReadString() {
             length = ReadUInt32();
         }
     }
+    return length;
+}
+
+std::string CArchive::ReadString() {
+    return ReadChars(ReadStringLength());
+}
+
+std::optional<std::string> CArchive::ReadStringUpTo(std::size_t maxLength) {
+    const std::uint32_t length = ReadStringLength();
+    // A length past the end stays the end-of-file error it always was.
+    if (length > maxLength && length <= Remaining()) {
+        return std::nullopt;
+    }
+    return ReadChars(length);
+}
+
+std::string CArchive::ReadChars(std::uint32_t length) {
     if (length > Remaining()) {
         throw CArchiveException(CArchiveException::endOfFile);
     }

@@ -2,9 +2,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
+
+#include "framework/ArchiveSource.h"
 
 namespace qv {
 
@@ -24,10 +28,12 @@ private:
 class CUserException {};
 
 // Binary archive in the little-endian layout of the data file. A loading archive
-// reads from a byte run it does not own; a storing archive appends to its buffer.
+// reads from a byte run or a source it does not own, only as far as it is asked;
+// a storing archive appends to its buffer.
 class CArchive {
 public:
     static CArchive ForLoading(std::span<const std::byte> data);
+    static CArchive ForLoading(ArchiveSource& source);
     static CArchive ForStoring();
 
     bool IsLoading() const { return m_loading; }
@@ -43,6 +49,9 @@ public:
     // A length that reaches past the data is an end-of-file error, raised before
     // anything is allocated for it.
     std::string ReadString();
+    // For strings of a known size (a signature): a longer announced length that
+    // the data could hold is not read at all and gives nullopt.
+    std::optional<std::string> ReadStringUpTo(std::size_t maxLength);
     // Reads as many of the requested bytes as remain; returns how many that was.
     std::size_t ReadAvailable(std::span<std::byte> destination);
 
@@ -50,7 +59,7 @@ public:
     void SetFileName(const std::string& name) { m_fileName = name; }
     const std::string& GetFileName() const { return m_fileName; }
 
-    std::size_t Remaining() const { return m_data.size() - m_readPos; }
+    std::size_t Remaining() const { return m_source->Remaining(); }
     const std::vector<std::byte>& StoredBytes() const { return m_stored; }
 
 private:
@@ -60,10 +69,12 @@ private:
     std::uint16_t ReadUInt16();
     void WriteUInt8(std::uint8_t value);
     void WriteUInt16(std::uint16_t value);
+    std::uint32_t ReadStringLength();
+    std::string ReadChars(std::uint32_t length);
 
     bool m_loading;
-    std::span<const std::byte> m_data;
-    std::size_t m_readPos = 0;
+    std::shared_ptr<ArchiveSource> m_ownedSource;
+    ArchiveSource* m_source = nullptr;
     std::vector<std::byte> m_stored;
     std::string m_fileName;
 };

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "framework/FileKind.h"
+
 namespace qv {
 
 namespace {
@@ -36,6 +38,11 @@ std::string DirectoryOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+bool IsRegularFile(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 mode_t ModeForNewFile(const std::string& target) {
     struct stat info {};
     if (stat(target.c_str(), &info) == 0) {
@@ -61,6 +68,17 @@ std::string WriteAll(int fd, std::span<const std::byte> bytes) {
     return {};
 }
 
+// Syncs and closes fd; the first error wins.
+std::string SyncAndClose(int fd, std::string error) {
+    if (error.empty() && fsync(fd) != 0) {
+        error = Reason(errno);
+    }
+    if (close(fd) != 0 && error.empty()) {
+        error = Reason(errno);
+    }
+    return error;
+}
+
 void SyncDirectory(const std::string& dir) {
     const int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY);
     if (fd >= 0) {
@@ -69,63 +87,87 @@ void SyncDirectory(const std::string& dir) {
     }
 }
 
-}  // namespace
-
-std::string ReadWholeFile(const std::string& path, std::vector<std::byte>& bytes) {
-    const int fd = open(path.c_str(), O_RDONLY);
-    if (fd < 0) {
-        return Reason(errno);
-    }
-    std::string error;
-    struct stat info {};
-    if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-        error = Reason(EISDIR);
-    }
-    bytes.clear();
-    std::byte chunk[65536];
-    while (error.empty()) {
-        const ssize_t n = read(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            error = Reason(errno);
-        } else if (n == 0) {
-            break;
-        } else {
-            bytes.insert(bytes.end(), chunk, chunk + n);
-        }
-    }
-    close(fd);
-    return error;
+// The folder refuses new entries, not the file: worth writing in place.
+bool FolderRefusesNewFiles(int error) {
+    return error == EACCES || error == EPERM;
 }
 
-std::string WriteFileReplacing(const std::string& path, std::span<const std::byte> bytes) {
+// Writing over the file from its start, then cutting it to length, so that
+// even a failure leaves as much of a measurement as possible.
+FileWriteResult WriteInPlace(const std::string& target, std::span<const std::byte> bytes) {
+    FileWriteResult result;
+    result.previous = PreviousFile::Unchanged;
+    const int fd = open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        result.error = Reason(errno);
+        return result;
+    }
+    result.opened = true;
+    std::string error = WriteAll(fd, bytes);
+    if (error.empty() && ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) {
+        error = Reason(errno);
+    }
+    result.error = SyncAndClose(fd, error);
+    if (!result.Ok()) {
+        result.previous = PreviousFile::MayBeDamaged;
+    }
+    return result;
+}
+
+}  // namespace
+
+bool IsWritableFile(const std::string& path) {
+    struct stat info {};
+    if (path.empty() || stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return false;
+    }
+    constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
+    return (info.st_mode & kAnyWrite) != 0 && access(path.c_str(), W_OK) == 0;
+}
+
+bool IsReadOnlyFile(const std::string& path) {
+    return !path.empty() && IsRegularFile(path) && !IsWritableFile(path);
+}
+
+FileWriteResult WriteFileReplacing(const std::string& path, std::span<const std::byte> bytes) {
     const std::string target = ResolveTarget(path);
+    FileWriteResult result;
+    result.previous = IsRegularFile(target) ? PreviousFile::Unchanged : PreviousFile::None;
+    // A directory, device or pipe of that name is not ours to replace.
+    if (struct stat info{}; stat(target.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        result.error = NotRegularFileReason(info.st_mode);
+        return result;
+    }
+    if (IsReadOnlyFile(target)) {
+        result.error = kReadOnlyReason;
+        return result;
+    }
     std::string temp = DirectoryOf(target) + "/.qv-save-XXXXXX";
     const int fd = mkstemp(temp.data());
     if (fd < 0) {
-        return Reason(errno);
+        const int error = errno;
+        if (FolderRefusesNewFiles(error) && result.previous == PreviousFile::Unchanged) {
+            return WriteInPlace(target, bytes);
+        }
+        result.error = Reason(error);
+        return result;
     }
+    result.opened = true;
     std::string error = WriteAll(fd, bytes);
     if (error.empty() && fchmod(fd, ModeForNewFile(target)) != 0) {
         error = Reason(errno);
     }
-    if (error.empty() && fsync(fd) != 0) {
-        error = Reason(errno);
-    }
-    if (close(fd) != 0 && error.empty()) {
-        error = Reason(errno);
-    }
+    error = SyncAndClose(fd, error);
     if (error.empty() && rename(temp.c_str(), target.c_str()) != 0) {
         error = Reason(errno);
     }
     if (!error.empty()) {
         unlink(temp.c_str());
-        return error;
+        result.error = error;
+        return result;
     }
     SyncDirectory(DirectoryOf(target));
-    return {};
+    return result;
 }
 
 }  // namespace qv

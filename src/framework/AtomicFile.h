@@ -3,17 +3,39 @@
 #include <cstddef>
 #include <span>
 #include <string>
-#include <vector>
 
 namespace qv {
 
-// Both return an empty string on success, else the reason in the user's words.
+// What a failed write did to the file that was there before.
+enum class PreviousFile {
+    None,          // there was no file of that name
+    Unchanged,     // it is still there, byte for byte
+    MayBeDamaged,  // it was being written in place when the write failed
+};
 
-// Reads the whole file into bytes.
-std::string ReadWholeFile(const std::string& path, std::vector<std::byte>& bytes);
+struct FileWriteResult {
+    std::string error;  // empty on success, else the reason in the user's words
+    // False when neither the file nor a temporary beside it could be made:
+    // nothing was written at all.
+    bool opened = false;
+    PreviousFile previous = PreviousFile::None;
+
+    bool Ok() const { return error.empty(); }
+};
+
+inline constexpr const char* kReadOnlyReason = "The file is read-only";
 
 // Writes a temporary file beside the target, flushes it to disk and renames it
 // over the target, so a failed write never destroys what was there before.
-std::string WriteFileReplacing(const std::string& path, std::span<const std::byte> bytes);
+// A read-only target is never replaced. When the folder allows no temporary
+// file but the target itself is writable, the target is written in place,
+// flushed and synced.
+FileWriteResult WriteFileReplacing(const std::string& path, std::span<const std::byte> bytes);
+
+// A regular file that we may write. Needs a write permission bit as well:
+// access() alone says yes to everything when the program runs as root.
+bool IsWritableFile(const std::string& path);
+// A regular file that exists and that we may not write.
+bool IsReadOnlyFile(const std::string& path);
 
 }  // namespace qv

@@ -1,12 +1,12 @@
 #include "framework/Document.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <vector>
+#include <cerrno>
+#include <cstring>
+#include <new>
 
 #include "framework/AtomicFile.h"
 #include "framework/FrameworkMessages.h"
+#include "framework/InputFile.h"
 
 namespace qv {
 
@@ -33,17 +33,23 @@ void CDocument::ReportOpenFailure(const std::string& path, const std::string& re
 }
 
 bool CDocument::OnOpenDocument(const std::string& path) {
-    std::vector<std::byte> bytes;
-    if (const std::string error = ReadWholeFile(path, bytes); !error.empty()) {
+    InputFile file;
+    if (const std::string error = file.Open(path); !error.empty()) {
         ReportOpenFailure(path, error);
         return false;
     }
-    CArchive archive = CArchive::ForLoading(bytes);
+    CArchive archive = CArchive::ForLoading(file);
     archive.SetFileName(path);
     try {
         Serialize(archive);
     } catch (const CArchiveException&) {
         ReportOpenFailure(path, kEndOfFileReason);
+        return false;
+    } catch (const CFileException& e) {
+        ReportOpenFailure(path, e.Reason());
+        return false;
+    } catch (const std::bad_alloc&) {
+        ReportOpenFailure(path, std::strerror(ENOMEM));
         return false;
     } catch (const CUserException&) {
         return false;
@@ -56,31 +62,16 @@ bool CDocument::OnOpenDocument(const std::string& path) {
 bool CDocument::OnSaveDocument(const std::string& path) {
     CArchive archive = CArchive::ForStoring();
     Serialize(archive);
-    if (const std::string error = WriteFileReplacing(path, archive.StoredBytes()); !error.empty()) {
-        m_ui->Message(FormatSaveFailed(path, error), {}, MsgButtons::Ok, MsgIcon::Exclamation);
+    const FileWriteResult result = WriteFileReplacing(path, archive.StoredBytes());
+    if (!result.Ok()) {
+        m_ui->Message(FormatSaveFailed(path, result.error, result.previous), {}, MsgButtons::Ok,
+                      MsgIcon::Exclamation);
         return false;
     }
     SetPathName(path);
     SetModifiedFlag(false);
     return true;
 }
-
-}  // namespace qv
-
-namespace qv {
-
-namespace {
-// Read-only means no write permission bits at all: access() alone says yes to
-// everything when the program runs as root.
-bool IsWritableFile(const std::string& path) {
-    struct stat info {};
-    if (path.empty() || stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return false;
-    }
-    constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
-    return (info.st_mode & kAnyWrite) != 0 && access(path.c_str(), W_OK) == 0;
-}
-}  // namespace
 
 bool CDocument::SaveModified() {
     if (!IsModified()) {
@@ -103,6 +94,17 @@ bool CDocument::DoFileSave() {
     return DoSave(IsWritableFile(m_pathName) ? m_pathName : std::string());
 }
 
+std::optional<std::string> CDocument::ChooseReplaceableFile(FileDialogRequest request) {
+    for (;;) {
+        auto chosen = m_ui->ChooseFile(request);
+        if (!chosen || !IsReadOnlyFile(*chosen)) {
+            return chosen;
+        }
+        m_ui->Message(FormatReadOnlyTarget(*chosen), {}, MsgButtons::Ok, MsgIcon::Exclamation);
+        request.initialPath = *chosen;
+    }
+}
+
 bool CDocument::DoSave(const std::string& path) {
     std::string target = path;
     if (target.empty()) {
@@ -113,7 +115,7 @@ bool CDocument::DoSave(const std::string& path) {
         request.filter = m_template.FileDialogFilter();
         request.flags = kHideReadOnly | kOverwritePrompt;
         request.title = "Save As";
-        const auto chosen = m_ui->ChooseFile(request);
+        const auto chosen = ChooseReplaceableFile(request);
         if (!chosen) {
             return false;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "framework/Archive.h"
@@ -32,7 +33,8 @@ public:
     virtual bool OnNewDocument();
     // File Open: on any failure the document keeps what it had, path included.
     virtual bool OnOpenDocument(const std::string& path);
-    // Save under path; on failure the old file stays and the document stays modified.
+    // Save under path; on failure the document stays modified and the message says
+    // what became of the old file (a read-only one is never replaced).
     virtual bool OnSaveDocument(const std::string& path);
 
     // Save flow. SaveModified asks "Save changes to %1?" (Yes / No / Cancel)
@@ -42,7 +44,8 @@ public:
     // Save under the current path; Save As when there is none, or the file is
     // missing or read-only.
     bool DoFileSave();
-    // Save As when path is empty: asks for a name with the template's filter.
+    // Save As when path is empty: asks for a name with the template's filter, and
+    // again while the chosen file is read-only.
     bool DoSave(const std::string& path);
     void SetDocTemplate(const DocTemplate& docTemplate) { m_template = docTemplate; }
     const DocTemplate& GetDocTemplate() const { return m_template; }
@@ -55,6 +58,8 @@ public:
 
 private:
     void ReportOpenFailure(const std::string& path, const std::string& reason);
+    // The save dialog, asked again for as long as the user picks a read-only file.
+    std::optional<std::string> ChooseReplaceableFile(FileDialogRequest request);
 
     Ui* m_ui;
     std::string m_pathName;

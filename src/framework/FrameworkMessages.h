@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "framework/AtomicFile.h"
+
 namespace qv {
 
 // The framework's own message texts, kept together so tests and front end agree.
@@ -12,9 +14,22 @@ inline std::string FormatOpenFailed(const std::string& path, const std::string& 
     return "Failed to open document.\n" + path + "\n" + reason + ".";
 }
 
-inline std::string FormatSaveFailed(const std::string& path, const std::string& reason) {
-    return "Failed to save document.\n" + path + "\n" + reason +
-           ".\nThe previous file was left unchanged.";
+inline std::string FormatSaveFailed(const std::string& path, const std::string& reason,
+                                    PreviousFile previous) {
+    std::string text = "Failed to save document.\n" + path + "\n" + reason + ".";
+    if (previous == PreviousFile::Unchanged) {
+        text += "\nThe previous file was left unchanged.";
+    } else if (previous == PreviousFile::MayBeDamaged) {
+        text +=
+            "\nThe folder allows no temporary file, so the file was written in place;"
+            " it may be incomplete.";
+    }
+    return text;
+}
+
+// Save As never replaces a read-only file; the user is asked for another name.
+inline std::string FormatReadOnlyTarget(const std::string& path) {
+    return path + "\nThis file is read-only and will not be replaced.\nChoose another name.";
 }
 
 }  // namespace qv

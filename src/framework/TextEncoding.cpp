@@ -1,7 +1,10 @@
 #include "framework/TextEncoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdio>
+#include <optional>
 
 namespace qv {
 
@@ -27,14 +30,21 @@ void AppendUtf8(std::string& out, char32_t cp) {
     } else if (cp < 0x800) {
         out += static_cast<char>(0xC0 | (cp >> 6));
         out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
+    } else if (cp < 0x10000) {
         out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
 }
 
-char ByteOf(char32_t cp) {
+constexpr char32_t kReplacement = 0xFFFD;
+
+std::optional<char> ByteOf(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
         return static_cast<char>(cp);
     }
@@ -44,7 +54,13 @@ char ByteOf(char32_t cp) {
             return static_cast<char>(0x80 + i);
         }
     }
-    return '?';
+    return std::nullopt;
+}
+
+std::string CodePointText(char32_t cp) {
+    char text[16];
+    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(cp));
+    return text;
 }
 
 // Decodes one UTF-8 sequence at pos; returns U+FFFD for malformed input.
@@ -83,9 +99,45 @@ std::string Utf8ToCp1252(const std::string& utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
-        out += ByteOf(DecodeUtf8(utf8, pos));
+        out += ByteOf(DecodeUtf8(utf8, pos)).value_or('?');
     }
     return out;
+}
+
+std::string Cp1252ToDisplayText(const std::string& bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool undefined = byte >= 0x80 && byte <= 0x9F && kHighControls[byte - 0x80] == 0;
+        AppendUtf8(out, undefined ? kReplacement : CodePointOf(byte));
+    }
+    return out;
+}
+
+std::vector<char32_t> CharactersOutsideCp1252(const std::string& utf8) {
+    std::vector<char32_t> found;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const char32_t cp = DecodeUtf8(utf8, pos);
+        if (!ByteOf(cp) && std::find(found.begin(), found.end(), cp) == found.end()) {
+            found.push_back(cp);
+        }
+    }
+    return found;
+}
+
+std::string RemarkEncodingRefusal(const std::string& utf8) {
+    const std::vector<char32_t> outside = CharactersOutsideCp1252(utf8);
+    if (outside.empty()) {
+        return {};
+    }
+    std::string names;
+    for (char32_t cp : outside) {
+        names += names.empty() ? "" : ", ";
+        AppendUtf8(names, cp);
+        names += " (" + CodePointText(cp) + ")";
+    }
+    return "Windows-1252 cannot hold " + names + "; the remark was not stored.";
 }
 
 }  // namespace qv

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <memory>
 
 #include "document/QvDoc.h"
 #include "document/TempDir.h"
 #include "framework/FrameworkMessages.h"
 #include "framework/HeadlessUi.h"
+#include "framework/InputFile.h"
 #include "hardware/HardwareGlobals.h"
 
 namespace qv {
@@ -257,6 +259,45 @@ TEST_F(DataFile, FileEndingBeforeTheRemarkIsCompleteIsNotOpened) {
     }
 }
 
+// Whatever follows the measurement is never read: a data file followed by
+// 3 GiB (sparse, so it costs no disk) opens as the data file alone.
+TEST_F(DataFile, HugeFileLoadsTheMeasurementAndReadsNoFurther) {
+    OpenReference();
+    const std::string path = dir / "huge.qv";
+    std::filesystem::copy_file(dir / "reference.qv", path);
+    std::filesystem::resize_file(path, std::uintmax_t{3} << 30);
+    doc->OnNewDocument();
+
+    InputFile file;
+    ASSERT_EQ(file.Open(path), "");
+    CArchive archive = CArchive::ForLoading(file);
+    auto loaded = std::make_unique<Measurement>();
+    EXPECT_EQ(LoadMeasurement(archive, *loaded), DataFileLoad::Complete);
+    EXPECT_EQ(file.BytesRead(), 65732u + 1 + reference->Remark.size());
+
+    ASSERT_TRUE(doc->OnOpenDocument(path));
+    EXPECT_TRUE(ui.Boxes().empty());
+    EXPECT_TRUE(SameMeasurement(doc->Data(), *reference));
+}
+
+// A foreign file that announces a signature of a gigabyte is refused after its
+// length prefix: ours has 15 characters.
+TEST_F(DataFile, LongForeignSignatureIsRefusedUnread) {
+    const std::string path = dir / "foreign.qv";
+    test::WriteText(path, std::string("\xFF\xFF\xFF\x00\x00\x00\x40", 7));
+    std::filesystem::resize_file(path, (std::uintmax_t{1} << 30) + 100);
+    InputFile file;
+    ASSERT_EQ(file.Open(path), "");
+    CArchive archive = CArchive::ForLoading(file);
+    auto loaded = std::make_unique<Measurement>();
+    EXPECT_EQ(LoadMeasurement(archive, *loaded), DataFileLoad::Refused);
+    EXPECT_EQ(file.BytesRead(), 7u);
+
+    EXPECT_FALSE(doc->OnOpenDocument(path));
+    ASSERT_EQ(ui.Boxes().size(), 1u);
+    EXPECT_EQ(ui.Boxes()[0].text, kIncompatibleFileMessage);
+}
+
 TEST_F(DataFile, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
     OpenReference();
     const auto before = ReadBytes(dir / "reference.qv");
@@ -264,7 +305,9 @@ TEST_F(DataFile, FailedSaveKeepsTheOldFileAndTheModifiedFlag) {
     doc->Data().Qv1[0] = 123456;
     EXPECT_FALSE(doc->OnSaveDocument(target));
     ASSERT_EQ(ui.Boxes().size(), 1u);
-    EXPECT_EQ(ui.Boxes()[0].text, FormatSaveFailed(target, "No such file or directory"));
+    // A new file: there was no previous file to speak of.
+    EXPECT_EQ(ui.Boxes()[0].text,
+              "Failed to save document.\n" + target + "\nNo such file or directory.");
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(doc->GetPathName(), dir / "reference.qv");
     EXPECT_EQ(doc->Data().Qv1[0], 123456u);

@@ -1,12 +1,16 @@
 #include "document/ExportFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
 #include "document/QvDoc.h"
 #include "document/TempDir.h"
+#include "framework/FileSizeLimit.h"
 #include "framework/HeadlessUi.h"
 #include "hardware/HardwareGlobals.h"
 
@@ -143,6 +147,58 @@ TEST_F(ExportSet, StopsAtTheFirstFileThatCannotBeCreated) {
             }
         }
     }
+}
+
+// A full disk half way through a file must leave no cut file that Pelmix would
+// read as a spectrum: the file of the earlier export stays whole.
+TEST_F(ExportSet, WriteFailureLeavesThePreviousFileWhole) {
+    ASSERT_EQ(WriteExportSet(ui, *m, dir / "run.qv"), kExportFileCount);
+    const auto before = ReadBytes(dir / "run.qv1");
+    m->Qv1.fill(7);
+    int written = -1;
+    {
+        test::FileSizeLimit limit(10000);  // less than one export file
+        ASSERT_TRUE(limit.Active());
+        written = WriteExportSet(ui, *m, dir / "run.qv");
+    }
+    EXPECT_EQ(written, 0);
+    ASSERT_EQ(ui.Boxes().size(), 1u);
+    EXPECT_EQ(ui.Boxes()[0].text,
+              "Can not write file:\n" + dir / "run.qv1" + "\n" + std::strerror(EFBIG));
+    EXPECT_EQ(ui.Boxes()[0].caption, "Export data");
+    EXPECT_EQ(ReadBytes(dir / "run.qv1"), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}),
+              kExportFileCount);  // no temporary left behind
+}
+
+TEST_F(ExportSet, ReadOnlyFileOfTheSetIsNotReplaced) {
+    test::WriteText(dir / "run.qv2", "kept");
+    ASSERT_EQ(chmod((dir / "run.qv2").c_str(), 0444), 0);
+    EXPECT_EQ(WriteExportSet(ui, *m, dir / "run.qv"), 1);
+    ASSERT_EQ(ui.Boxes().size(), 1u);
+    EXPECT_EQ(ui.Boxes()[0].text, "Can not open file");
+    EXPECT_EQ(ReadBytes(dir / "run.qv2"), (std::vector<unsigned char>{'k', 'e', 'p', 't'}));
+    EXPECT_FALSE(std::filesystem::exists(dir / "run.qvl"));
+}
+
+// "out/" would give hidden files ".qv1" ... inside the folder, "out" files
+// beside it: both are refused before anything is written.
+TEST_F(ExportSet, PathNamingAFolderIsRefused) {
+    std::filesystem::create_directory(dir / "out");
+    for (const std::string& chosen : {dir / "out/", dir / "out", dir / "out/.", dir / "new/"}) {
+        SCOPED_TRACE(chosen);
+        ui.Clear();
+        EXPECT_TRUE(ExportPathNamesAFolder(chosen));
+        EXPECT_EQ(WriteExportSet(ui, *m, chosen), 0);
+        ASSERT_EQ(ui.Boxes().size(), 1u);
+        EXPECT_EQ(ui.Boxes()[0].text, "The export path names a folder, not a file:\n" + chosen +
+                                          "\nGive a file name for the six export files.");
+        EXPECT_EQ(ui.Boxes()[0].caption, "Export data");
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "out"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+    EXPECT_FALSE(ExportPathNamesAFolder(dir / "out/run5"));
+    EXPECT_FALSE(ExportPathNamesAFolder("run5.qv"));
 }
 
 TEST_F(ExportSet, DocumentCommandAsksWithASaveDialog) {

@@ -1,16 +1,22 @@
 #include "framework/Document.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <future>
 
 #include "document/TempDir.h"
+#include "framework/FileSizeLimit.h"
 #include "framework/FrameworkMessages.h"
 #include "framework/HeadlessUi.h"
+#include "framework/InputFile.h"
+#include "framework/LockedFolder.h"
 
 namespace qv {
 namespace {
@@ -89,9 +95,10 @@ TEST(DocumentSave, WritesTheSerializedBytes) {
 // Every failing save must leave the document modified, its path unchanged and
 // no half-written temporary behind.
 void ExpectFailedSave(HeadlessUi& ui, TextDoc& doc, const std::string& target,
-                      const std::string& reason, const std::string& oldPath) {
+                      const std::string& reason, PreviousFile previous,
+                      const std::string& oldPath) {
     ASSERT_EQ(ui.Boxes().size(), 1u);
-    EXPECT_EQ(ui.Boxes()[0].text, FormatSaveFailed(target, reason));
+    EXPECT_EQ(ui.Boxes()[0].text, FormatSaveFailed(target, reason, previous));
     EXPECT_EQ(ui.Boxes()[0].caption, "");
     EXPECT_EQ(ui.Boxes()[0].icon, MsgIcon::Exclamation);
     EXPECT_TRUE(doc.IsModified());
@@ -106,7 +113,8 @@ TEST(DocumentSaveFailure, DirectoryAsTarget) {
     std::filesystem::create_directory(dir / "sub.qv");
     doc.SetModifiedFlag();
     EXPECT_FALSE(doc.OnSaveDocument(dir / "sub.qv"));
-    ExpectFailedSave(ui, doc, dir / "sub.qv", std::strerror(EISDIR), dir / "kept.qv");
+    ExpectFailedSave(ui, doc, dir / "sub.qv", std::strerror(EISDIR), PreviousFile::None,
+                     dir / "kept.qv");
     EXPECT_EQ(doc.GetTitle(), "kept.qv");
     EXPECT_TRUE(std::filesystem::is_directory(dir / "sub.qv"));
     EXPECT_EQ(SaveLeftovers(dir.Path()), 0u);
@@ -125,18 +133,15 @@ TEST(DocumentSaveFailure, WriteErrorLeavesTheOldFileByteIdentical) {
 
     doc.text = std::string(4000, 'n');
     doc.SetModifiedFlag();
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 1024;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool ok = doc.OnSaveDocument(target);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    signal(SIGXFSZ, oldHandler);
+    bool ok = true;
+    {
+        test::FileSizeLimit limit(1024);
+        ASSERT_TRUE(limit.Active());
+        ok = doc.OnSaveDocument(target);
+    }
 
     EXPECT_FALSE(ok);
-    ExpectFailedSave(ui, doc, target, std::strerror(EFBIG), target);
+    ExpectFailedSave(ui, doc, target, std::strerror(EFBIG), PreviousFile::Unchanged, target);
     EXPECT_EQ(ReadBytes(target), before);
     EXPECT_EQ(SaveLeftovers(dir.Path()), 0u);
 }
@@ -180,6 +185,103 @@ TEST(DocumentOpenFailure, KeepsContentPathTitleAndModifiedFlag) {
         EXPECT_EQ(doc.GetTitle(), "mine.qv");
         EXPECT_TRUE(doc.IsModified());
     }
+}
+
+// Only regular files are loaded: a pipe without a writer must not hang the
+// program, a device such as /dev/zero must not fill its memory.
+TEST(DocumentOpenFailure, RefusesSpecialFilesAtOnceNamingThem) {
+    TempDir dir;
+    HeadlessUi ui;
+    TextDoc doc(ui);
+    const std::string fifo = dir / "pipe.qv";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+    const struct {
+        std::string path;
+        std::string reason;
+    } cases[] = {{fifo, "Is a named pipe (FIFO), not a regular file"},
+                 {"/dev/zero", "Is a character device, not a regular file"}};
+    for (const auto& c : cases) {
+        ui.Clear();
+        auto opened = std::async(std::launch::async, [&] { return doc.OnOpenDocument(c.path); });
+        if (opened.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+            ADD_FAILURE() << "opening " << c.path << " blocks";
+            // Give the pipe a writer, so that the blocked open comes back.
+            close(open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
+        }
+        EXPECT_FALSE(opened.get()) << c.path;
+        ASSERT_EQ(ui.Boxes().size(), 1u) << c.path;
+        EXPECT_EQ(ui.Boxes()[0].text, FormatOpenFailed(c.path, c.reason));
+        EXPECT_EQ(doc.GetPathName(), "");
+        EXPECT_EQ(doc.text, "content");
+    }
+}
+
+// Loading reads what the format asks for and no further: the rest of a huge
+// file (here 4 GiB, sparse, so it costs no disk) is never read.
+TEST(DocumentOpen, ReadsOnlyWhatTheFormatAsksFor) {
+    TempDir dir;
+    const std::string path = dir / "huge.qv";
+    WriteText(path, std::string("\x05hello", 6));
+    ASSERT_EQ(truncate(path.c_str(), off_t{4} << 30), 0);
+
+    InputFile file;
+    ASSERT_EQ(file.Open(path), "");
+    EXPECT_EQ(file.Size(), std::uint64_t{4} << 30);
+    CArchive archive = CArchive::ForLoading(file);
+    EXPECT_EQ(archive.ReadString(), "hello");
+    EXPECT_EQ(file.BytesRead(), 6u);
+
+    HeadlessUi ui;
+    TextDoc doc(ui);
+    EXPECT_TRUE(doc.OnOpenDocument(path));
+    EXPECT_EQ(doc.text, "hello");
+    EXPECT_TRUE(ui.Boxes().empty());
+}
+
+// A string length is checked against the file's size before anything is
+// allocated or read for it.
+TEST(DocumentOpen, StringLongerThanTheFileIsEndOfFileWithoutReading) {
+    TempDir dir;
+    const std::string path = dir / "liar.qv";
+    WriteText(path, std::string("\xFF\xFF\xFF\xF0\xFF\xFF\xFF"
+                                "abc",
+                                10));
+    InputFile file;
+    ASSERT_EQ(file.Open(path), "");
+    CArchive archive = CArchive::ForLoading(file);
+    EXPECT_THROW(archive.ReadString(), CArchiveException);
+    EXPECT_EQ(file.BytesRead(), 7u);
+}
+
+TEST(DocumentSaveFailure, NewFileMessageClaimsNoPreviousFile) {
+    TempDir dir;
+    HeadlessUi ui;
+    TextDoc doc(ui);
+    doc.SetModifiedFlag();
+    const std::string target = dir / "missing/new.qv";
+    EXPECT_FALSE(doc.OnSaveDocument(target));
+    ExpectFailedSave(ui, doc, target, std::strerror(ENOENT), PreviousFile::None, "");
+    EXPECT_EQ(ui.Boxes()[0].text.find("previous"), std::string::npos);
+}
+
+TEST(DocumentSave, WritableFileInALockedFolderIsSavedInPlace) {
+    TempDir dir;
+    HeadlessUi ui;
+    TextDoc doc(ui);
+    const std::string target = dir / "run.qv";
+    doc.text = "a long old measurement";
+    ASSERT_TRUE(doc.OnSaveDocument(target));
+    test::LockedFolder locked(dir.Path());
+    if (!locked.Locked()) {
+        GTEST_SKIP() << "cannot lock a folder here";
+    }
+    doc.text = "new";
+    doc.SetModifiedFlag();
+    EXPECT_TRUE(doc.OnSaveDocument(target));
+    EXPECT_TRUE(ui.Boxes().empty());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(ReadBytes(target), (std::vector<unsigned char>{3, 'n', 'e', 'w'}));
+    EXPECT_EQ(SaveLeftovers(dir.Path()), 0u);
 }
 
 }  // namespace

@@ -210,6 +210,38 @@ TEST_F(SaveFlowTest, SaveAsWithAPathAsksNothing) {
     EXPECT_EQ(doc.GetTitle(), "direct.qv");
 }
 
+// Save As never replaces a read-only file: it says why and asks again.
+TEST_F(SaveFlowTest, SaveAsOntoAReadOnlyFileSaysWhyAndAsksAgain) {
+    const std::string locked = SavedFile("locked.qv");
+    ASSERT_EQ(chmod(locked.c_str(), 0444), 0);
+    ui.QueueFile(locked);
+    ui.QueueFile(locked);
+    ui.QueueFile(dir / "other.qv");
+    EXPECT_TRUE(doc.DoSave({}));
+    ASSERT_EQ(ui.FileDialogs().size(), 3u);
+    EXPECT_EQ(ui.FileDialogs()[1].initialPath, locked);
+    ASSERT_EQ(ui.Boxes().size(), 2u);
+    EXPECT_EQ(ui.Boxes()[0].text,
+              locked + "\nThis file is read-only and will not be replaced.\nChoose another name.");
+    EXPECT_EQ(ui.Boxes()[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(doc.GetPathName(), dir / "other.qv");
+    NoteDoc reread(ui);
+    ASSERT_TRUE(reread.OnOpenDocument(locked));
+    EXPECT_EQ(reread.text, "old");
+}
+
+TEST_F(SaveFlowTest, CancelAfterTheReadOnlyWarningSavesNothing) {
+    const std::string locked = SavedFile("locked.qv");
+    ASSERT_EQ(chmod(locked.c_str(), 0444), 0);
+    ui.QueueFile(locked);
+    ui.QueueFile(std::nullopt);
+    EXPECT_FALSE(doc.DoSave({}));
+    EXPECT_EQ(doc.saves, 0);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.GetPathName(), locked);
+    EXPECT_EQ(test::ReadBytes(locked), (std::vector<unsigned char>{3, 'o', 'l', 'd'}));
+}
+
 // --- Recent files --------------------------------------------------------
 
 TEST(RecentFiles, NewestFirstFourAtMostReopenedMovesToTop) {

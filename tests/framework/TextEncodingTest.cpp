@@ -57,5 +57,39 @@ TEST(TextEncoding, OverlongFormsAreMalformed) {
     EXPECT_EQ(Utf8ToCp1252("\xF0\x82\x82\xAC"), "?");  // the euro sign in four bytes
 }
 
+TEST(TextEncodingDisplay, UndefinedBytesShowAsTheReplacementCharacter) {
+    for (unsigned char undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
+        EXPECT_EQ(Cp1252ToDisplayText(std::string{'a', static_cast<char>(undefined), 'b'}),
+                  "a\xEF\xBF\xBD"
+                  "b")
+            << int(undefined);
+    }
+    // Every defined byte shows as its character.
+    for (int b = 0; b < 256; ++b) {
+        if (b != 0x81 && b != 0x8D && b != 0x8F && b != 0x90 && b != 0x9D) {
+            const std::string one(1, static_cast<char>(b));
+            EXPECT_EQ(Cp1252ToDisplayText(one), Cp1252ToUtf8(one)) << b;
+        }
+    }
+}
+
+TEST(TextEncodingCheck, NamesEveryCharacterWindows1252CannotHoldOnce) {
+    EXPECT_TRUE(CharactersOutsideCp1252("Gr\u00fc\u00dfe \u20ac \u2122 \u0178").empty());
+    EXPECT_TRUE(CharactersOutsideCp1252(std::string("a\r\n\0b", 5)).empty());
+    EXPECT_EQ(CharactersOutsideCp1252("\u03b1-Fe \u03b1 \u0100\U0001F600"),
+              (std::vector<char32_t>{0x03B1, 0x0100, 0x1F600}));
+    // Bytes that are not UTF-8 cannot be stored faithfully either.
+    EXPECT_EQ(CharactersOutsideCp1252("caf\xE9"), (std::vector<char32_t>{0xFFFD}));
+}
+
+TEST(TextEncodingCheck, RefusalTextForTheRemark) {
+    EXPECT_EQ(RemarkEncodingRefusal("57Fe in \u20ac-foil, 300 K"), "");
+    EXPECT_EQ(RemarkEncodingRefusal("\u03b1-Fe"),
+              "Windows-1252 cannot hold \u03b1 (U+03B1); the remark was not stored.");
+    EXPECT_EQ(RemarkEncodingRefusal("\u03b1 \u03b3 \U0001F600 \u03b1"),
+              "Windows-1252 cannot hold \u03b1 (U+03B1), \u03b3 (U+03B3), \U0001F600 (U+1F600); "
+              "the remark was not stored.");
+}
+
 }  // namespace
 }  // namespace qv

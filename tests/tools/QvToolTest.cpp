@@ -1,49 +1,16 @@
-#include "QvTool.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
+
+#include "tools/QvToolFixture.h"
 
 namespace qv::tool {
 namespace {
 
 namespace fs = std::filesystem;
 using Json = nlohmann::json;
-
-class QvToolTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("qvtool-" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    int Run(std::vector<std::string> args) {
-        args.insert(args.begin(), "qvtool");
-        std::vector<const char*> argv;
-        for (const auto& a : args) {
-            argv.push_back(a.c_str());
-        }
-        m_out.str({});
-        m_err.str({});
-        return RunQvTool(static_cast<int>(argv.size()), argv.data(), m_out, m_err);
-    }
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-
-    fs::path m_dir;
-    std::ostringstream m_out;
-    std::ostringstream m_err;
-};
 
 TEST_F(QvToolTest, NewWritesTheNewDocumentFile) {
     ASSERT_EQ(Run({"new", Path("a.qv")}), 0);

@@ -15,7 +15,8 @@ struct Streams {
 
 int InfoCommand(Streams io, const std::string& file, bool json, bool spectra);
 int HdwCommand(Streams io, const std::string& file, bool json);
-int NewCommand(Streams io, const std::string& file, const std::string& remark);
+// Refuses an existing file unless force; never replaces a read-only one.
+int NewCommand(Streams io, const std::string& file, const std::string& remark, bool force);
 int RemarkCommand(Streams io, const std::string& file, const std::string& remark,
                   const std::optional<std::string>& output);
 int ExportCommand(Streams io, const std::string& file, const std::optional<std::string>& to);
@@ -26,6 +27,11 @@ struct SimulateOptions {
     std::uint64_t seed = 1;
     double rate = 20000.0;  // source pulses per second
 };
+inline constexpr double kMinSourceRate = 1.0;
+inline constexpr double kMaxSourceRate = 1.0e7;
+inline constexpr const char* kSourceRateRange = "1 to 10000000";
+// Empty when text is a source rate the virtual card takes, else why not.
+std::string CheckSourceRate(const std::string& text);
 // Measures with the virtual spectrometer and saves the result as a data file.
 int SimulateCommand(Streams io, const SimulateOptions& options);
 

@@ -31,7 +31,7 @@ Json StatisticsJson(const SpectrumStatistics& s) {
 Json MeasurementJson(const CQvDoc& doc, bool spectra) {
     const Measurement& m = doc.Data();
     Json json;
-    json["remark"] = Cp1252ToUtf8(m.Remark);
+    json["remark"] = Cp1252ToDisplayText(m.Remark);
     json["stamp"] = {m.Stamp.Version1, m.Stamp.Version2, m.Stamp.Version3};
     json["counters"] = BlockJson(m.Settings.CountersTimers);
     json["analogue"] = BlockJson(m.Settings.Analogue);
@@ -59,7 +59,7 @@ void PrintBlock(std::ostream& out, const char* title, const Block& block) {
 void PrintMeasurement(std::ostream& out, const CQvDoc& doc, bool spectra) {
     const Measurement& m = doc.Data();
     const SpectrumStatistics& s = doc.Statistics();
-    out << "remark: " << Cp1252ToUtf8(m.Remark) << '\n';
+    out << "remark: " << Cp1252ToDisplayText(m.Remark) << '\n';
     out << "stamp: " << m.Stamp.Version1 << ' ' << m.Stamp.Version2 << ' ' << m.Stamp.Version3
         << '\n';
     PrintBlock(out, "counters", m.Settings.CountersTimers);

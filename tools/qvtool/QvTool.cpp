@@ -24,7 +24,9 @@ int RunQvTool(int argc, const char* const* argv, std::ostream& out, std::ostream
     auto* newCmd = app.add_subcommand("new", "Write the file of a new, empty measurement");
     newCmd->add_option("FILE", file, "Data file to write")->required();
     newCmd->add_option("--remark", text, "Remark (UTF-8, stored as Windows-1252)");
-    newCmd->callback([&] { run = [&] { return NewCommand(io, file, text); }; });
+    bool force = false;
+    newCmd->add_flag("--force", force, "Replace an existing file (never a read-only one)");
+    newCmd->callback([&] { run = [&] { return NewCommand(io, file, text, force); }; });
 
     auto* remark = app.add_subcommand("remark", "Replace the remark of a measurement");
     remark->add_option("FILE", file, "Data file")->required();
@@ -49,7 +51,8 @@ int RunQvTool(int argc, const char* const* argv, std::ostream& out, std::ostream
     simulateCmd->add_option("--seconds", simulate.seconds, "Virtual seconds of counting");
     simulateCmd->add_option("--seed", simulate.seed, "Seed of the counting noise");
     simulateCmd->add_option("--rate", simulate.rate, "Source pulses per second")
-        ->check(CLI::PositiveNumber);
+        ->check(CLI::Validator([](std::string& text) { return CheckSourceRate(text); },
+                               kSourceRateRange));
     simulateCmd->callback([&] { run = [&] { return SimulateCommand(io, simulate); }; });
 
     RenderOptions render;

@@ -1,4 +1,6 @@
+#include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "Commands.h"
 #include "ToolDocument.h"
@@ -29,6 +31,16 @@ int Failed(Streams io, const char* step, int error) {
 }
 
 }  // namespace
+
+std::string CheckSourceRate(const std::string& text) {
+    char* end = nullptr;
+    const double rate = std::strtod(text.c_str(), &end);
+    if (end == text.c_str() || *end != '\0' ||
+        !(rate >= kMinSourceRate && rate <= kMaxSourceRate)) {
+        return std::string("must be from ") + kSourceRateRange + " pulses per second, not " + text;
+    }
+    return {};
+}
 
 int SimulateCommand(Streams io, const SimulateOptions& options) {
     ToolDocument tool(io.err);

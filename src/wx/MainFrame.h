@@ -37,6 +37,8 @@ private:
     void CreateStatus();
     void CreateAccelerators();
     void OnCommand(wxCommandEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+    bool RunCommand(int id);
     void OnUpdateUi(wxUpdateUIEvent& event);
     bool RunFrameCommand(int id);
     void ToggleBar(wxWindow* bar);

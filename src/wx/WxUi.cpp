@@ -5,9 +5,10 @@
 #include <wx/app.h>
 #include <wx/dcmemory.h>
 #include <wx/filedlg.h>
-#include <wx/generic/msgdlgg.h>
 #include <wx/image.h>
 #include <wx/msgdlg.h>
+// The generic box builds on the declarations above.
+#include <wx/generic/msgdlgg.h>
 #include <wx/timer.h>
 
 #include "CanvasBitmap.h"

@@ -13,9 +13,10 @@
 
 #include <wx/app.h>
 #include <wx/dialog.h>
-#include <wx/generic/msgdlgg.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
+// The generic box builds on the declarations above.
+#include <wx/generic/msgdlgg.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 #include <wx/statusbr.h>

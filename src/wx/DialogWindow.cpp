@@ -49,10 +49,13 @@ void DialogWindow::Host::FocusControl(int id) {
 }
 
 void DialogWindow::Host::Show(ShowCommand command) {
+    m_window.m_showWithOwner = false;
     if (command == ShowCommand::Hide) {
         m_window.Hide();
         return;
     }
+    if (m_window.WaitForOwner())
+        return;
     if (command == ShowCommand::Restore)
         m_window.Iconize(false);
     // A panel comes up beside the main window without taking the keyboard from
@@ -277,6 +280,34 @@ int DialogWindow::DefaultCommand() const {
         if (control.kind == ControlKind::DefaultButton && m_dialog.HasControl(control.id))
             return control.id;
     return IDOK;
+}
+
+// A panel shown before its owner waits for it: mapped first, a transient
+// window has GTK realize and allocate the owner before the owner has its size,
+// which squeezes the main window's toolbar to nothing (GTK's criticals about
+// negative toolbar widths at every start).
+bool DialogWindow::WaitForOwner() {
+    wxWindow* owner = GetParent() ? wxGetTopLevelParent(GetParent()) : nullptr;
+    if (!owner || owner == this || owner->IsShown())
+        return false;
+    if (!m_showWithOwner) {
+        m_showWithOwner = true;
+        owner->Bind(wxEVT_SHOW, &DialogWindow::OnOwnerShown, this);
+    }
+    return true;
+}
+
+void DialogWindow::OnOwnerShown(wxShowEvent& event) {
+    event.Skip();
+    if (!event.IsShown())
+        return;
+    static_cast<wxWindow*>(event.GetEventObject())
+        ->Unbind(wxEVT_SHOW, &DialogWindow::OnOwnerShown, this);
+    if (m_showWithOwner)
+        CallAfter([this] {
+            if (m_showWithOwner)
+                m_host->Show(ShowCommand::Show);
+        });
 }
 
 // A panel that has the keyboard lets the main window's shortcuts (Ctrl+N,

@@ -46,6 +46,8 @@ private:
     void MirrorCheck(wxWindow* widget, const ControlState& state);
     void OnCharHook(wxKeyEvent& event);
     bool OfferToOwner(const wxKeyEvent& event);
+    bool WaitForOwner();
+    void OnOwnerShown(wxShowEvent& event);
     void OnCloseWindow(wxCloseEvent& event);
     bool EnterBelongsToFocus() const;
     int DefaultCommand() const;
@@ -56,6 +58,7 @@ private:
     std::unique_ptr<Host> m_host;
     std::map<int, wxWindow*> m_widgets;
     bool m_mirroring = false;
+    bool m_showWithOwner = false;     // asked to show while the owner was still hidden
     std::optional<int> m_endedEarly;  // EndDialog came before the modal loop ran
 };
 

@@ -71,22 +71,12 @@ CMainFrame::CMainFrame(CQvApp& app, WxUi& ui)
     Bind(wxEVT_CHAR_HOOK, &CMainFrame::OnCharHook, this);
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateUi, this);
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnCloseWindow, this);
-    Bind(wxEVT_SHOW, &CMainFrame::OnFirstShow, this);
     DocumentChanged(DocumentChange::Contents);
 }
 
 // The view goes down with the frame's children: commands must not reach it then.
 CMainFrame::~CMainFrame() {
     m_app.SetViewTarget(nullptr);
-}
-
-// The panel can only be placed over the view once the frame is on the screen.
-void CMainFrame::OnFirstShow(wxShowEvent& event) {
-    event.Skip();
-    if (!event.IsShown())
-        return;
-    Unbind(wxEVT_SHOW, &CMainFrame::OnFirstShow, this);
-    CallAfter([this] { m_view->PlacePanel(); });
 }
 
 void CMainFrame::CreateMenus() {

@@ -44,7 +44,6 @@ private:
     void ToggleBar(wxWindow* bar);
     void OnCloseWindow(wxCloseEvent& event);
     void OpenDropped(const std::vector<std::string>& paths);
-    void OnFirstShow(wxShowEvent& event);
 
     CQvApp& m_app;
     RecentFilesMenu m_recentFiles;

@@ -123,6 +123,8 @@ bool SmokeApp::OnInit() {
     m_app->SetDocumentChangedHandler(
         [this](DocumentChange change) { m_frame->DocumentChanged(change); });
     SetTopWindow(m_frame);
+    // Shown before its owner, a panel would have GTK allocate the main window too early.
+    Check(Panel() && !Panel()->IsShown(), "the panel waits for the main window");
     m_frame->Show();
     CallAfter([this] { RunChecks(); });
     return true;

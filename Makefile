@@ -15,8 +15,16 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-# The desktop program, with the simulated card.
-run: build
+# The desktop program, with the simulated card. It needs a display: without
+# one, say how to go on before minutes of building end in GTK's refusal.
+run:
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+		echo "make run: no display (neither DISPLAY nor WAYLAND_DISPLAY is set)." >&2; \
+		echo "  Without one, work on data files with qvtool (after make build: $(BUILD)/tools/qvtool/qvtool --help)," >&2; \
+		echo "  or start the desktop program on a virtual display: xvfb-run make run" >&2; \
+		exit 1; \
+	fi
+	@$(MAKE) --no-print-directory build
 	@$(BUILD)/src/wx/qv --simulate
 
 test: build

@@ -85,6 +85,10 @@ void CQvApp::OnFileOpen() {
     request.defaultExtension = m_document->GetDocTemplate().filterExt;
     request.flags = kHideReadOnly;
     request.title = "Open";
+    // The dialog starts in the folder of the open measurement, if it has one.
+    if (const std::string& path = m_document->GetPathName(); !path.empty()) {
+        request.initialPath = (std::filesystem::path(path).parent_path() / "").string();
+    }
     if (const auto chosen = m_ui.ChooseFile(request)) {
         OpenDocumentFile(*chosen);
     }

@@ -56,14 +56,16 @@ CHardwarePort::~CHardwarePort() = default;
 
 int CHardwarePort::WaitReady() {
     const HardwareGlobals& globals = HardwareGlobals::Instance();
-    return WaitForStatus(globals.Bus(), globals.Clock(), kStatusReady) ? 0 : kNotReady;
+    return WaitForStatus(globals.Bus(), globals.Clock(), kStatusReady, kHandshakeLimitMs)
+               ? 0
+               : kNotReady;
 }
 
 int CHardwarePort::ReadBytes(std::uint8_t* destination, int count) {
     const HardwareGlobals& globals = HardwareGlobals::Instance();
     PortBus& bus = globals.Bus();
     for (int i = 0; i < count; ++i) {
-        if (!WaitForStatus(bus, globals.Clock(), kStatusRxf)) {
+        if (!WaitForStatus(bus, globals.Clock(), kStatusRxf, kHandshakeLimitMs)) {
             return kReadFailed;
         }
         destination[i] = bus.In(m_secondPort);
@@ -75,7 +77,7 @@ int CHardwarePort::WriteBytes(const std::uint8_t* source, int count) {
     const HardwareGlobals& globals = HardwareGlobals::Instance();
     PortBus& bus = globals.Bus();
     for (int i = 0; i < count; ++i) {
-        if (!WaitForStatus(bus, globals.Clock(), kStatusTxe)) {
+        if (!WaitForStatus(bus, globals.Clock(), kStatusTxe, kHandshakeLimitMs)) {
             return kWriteFailed;
         }
         bus.Out(m_basePort, source[i]);
@@ -143,7 +145,8 @@ int CHardwarePort::ReadSpectrumSteps(std::uint8_t selector, std::uint32_t* desti
     PortBus& bus = globals.Bus();
     TickClock& clock = globals.Clock();
     for (int i = 0; i < words; ++i) {
-        if (!WaitForWord(bus, clock)) {
+        // The ready bit is tested once per word, not per byte.
+        if (!WaitForStatus(bus, clock, kStatusWord, kWordLimitMs)) {
             return kSpectrumTimedOut;
         }
         destination[i] = ReadWord(bus);
@@ -179,8 +182,12 @@ int CHardwarePort::RequestReadout(std::uint8_t selector) {
 }
 
 // A status outside the card's signature means nobody drives the bus, so the
-// wait ends at once instead of running out its time.
-bool CHardwarePort::WaitForStatus(PortBus& bus, TickClock& clock, std::uint8_t bits) {
+// wait ends at once instead of running out its time. This holds for the
+// spectrum word wait too: an empty bus floats high and shows the word bit, so
+// without the signature a card that vanishes in the middle of a readout would
+// deliver 0xFF bytes that pass for counts.
+bool CHardwarePort::WaitForStatus(PortBus& bus, TickClock& clock, std::uint8_t bits,
+                                  std::int64_t limitMs) {
     StartPoll(clock.GetTickCount());
     for (;;) {
         const std::uint8_t status = bus.In(m_statusPort);
@@ -190,21 +197,10 @@ bool CHardwarePort::WaitForStatus(PortBus& bus, TickClock& clock, std::uint8_t b
         if ((status & bits) == bits) {
             return true;
         }
-        if (PollExpired(clock.GetTickCount(), kHandshakeLimitMs)) {
+        if (PollExpired(clock.GetTickCount(), limitMs)) {
             return false;
         }
     }
-}
-
-// Only the word bit is looked at, once per word.
-bool CHardwarePort::WaitForWord(PortBus& bus, TickClock& clock) {
-    StartPoll(clock.GetTickCount());
-    while ((bus.In(m_statusPort) & kStatusWord) == 0) {
-        if (PollExpired(clock.GetTickCount(), kWordLimitMs)) {
-            return false;
-        }
-    }
-    return true;
 }
 
 std::uint32_t CHardwarePort::ReadWord(PortBus& bus) {

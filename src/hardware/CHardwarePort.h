@@ -43,8 +43,7 @@ private:
     int ReadSpectrumSteps(std::uint8_t selector, std::uint32_t* destination, int words);
     int SendCommandByte(std::uint8_t cmd);
     int RequestReadout(std::uint8_t selector);
-    bool WaitForStatus(PortBus& bus, TickClock& clock, std::uint8_t bits);
-    bool WaitForWord(PortBus& bus, TickClock& clock);
+    bool WaitForStatus(PortBus& bus, TickClock& clock, std::uint8_t bits, std::int64_t limitMs);
     std::uint32_t ReadWord(PortBus& bus);
     void StartPoll(std::uint32_t now);
     bool PollExpired(std::uint32_t now, std::int64_t limitMs);

@@ -10,6 +10,7 @@ struct CardFaults {
     bool absent = false;                            // nothing on the bus: reads float high
     std::optional<std::uint64_t> silentAfterBytes;  // handshake bytes, then no answer
     std::optional<std::uint64_t> silentAfterWords;  // spectrum words, then no answer
+    std::optional<std::uint64_t> goneAfterWords;    // spectrum words, then an empty bus
     bool clearsNeverFinish = false;                 // "clear finished" never comes
     bool locked = false;                            // front-panel key turned
 };
@@ -24,7 +25,7 @@ public:
     void Set(const CardFaults& faults);
     const CardFaults& Faults() const { return m_faults; }
 
-    bool Absent() const { return m_faults.absent; }
+    bool Absent() const;
     bool Silent() const;
     void CountByte() { ++m_bytes; }
     void CountWord() { ++m_words; }

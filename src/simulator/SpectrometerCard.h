@@ -50,6 +50,7 @@ public:
     const SpectrumMemories& Memories();
     const RunControl& Run() const { return m_run; }
     const CountersTimers& Counters() const { return m_counters; }
+    const ReferenceTable& Reference() const { return m_reference; }
     MasterTicks Now() const { return m_now; }
 
 private:

@@ -17,7 +17,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     CommandLine result;
     for (size_t i = 0; i < args.size() && result.error.empty(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--simulate") {
+        if (arg == "--help" || arg == "-h") {
+            result.help = true;
+        } else if (arg == "--simulate") {
             result.simulate = true;
         } else if (arg == "--sim-speed") {
             if (i + 1 >= args.size() || !ParsePositive(args[++i], result.simSpeed))
@@ -31,6 +33,20 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         }
     }
     return result;
+}
+
+std::string Usage() {
+    return "usage: qv [--simulate] [--sim-speed N] [FILE.qv]\n"
+           "\n"
+           "The operator's program for the Moessbauer spectrometer. FILE.qv opens that\n"
+           "measurement; without it qv starts with an empty one.\n"
+           "\n"
+           "  --simulate       talk to a virtual spectrometer instead of the card\n"
+           "  --sim-speed N    let the virtual spectrometer's time run N times as fast\n"
+           "                   (a positive whole number; 1 by default)\n"
+           "  -h, --help       print this text and exit\n"
+           "\n"
+           "Without a display, qvtool works on data files from the command line.\n";
 }
 
 }  // namespace qv

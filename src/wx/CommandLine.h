@@ -12,10 +12,14 @@ struct CommandLine {
     std::optional<std::string> fileName;
     bool simulate = false;
     int simSpeed = 1;
+    bool help = false;  // --help or -h: print the usage and stop
     std::string error;  // non-empty when the arguments were refused
 };
 
 // Arguments without the program name.
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// What qv --help prints.
+std::string Usage();
 
 }  // namespace qv

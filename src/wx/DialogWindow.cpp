@@ -8,6 +8,7 @@
 
 #include "ControlFactory.h"
 #include "DialogFont.h"
+#include "ScreenPlacement.h"
 #include "SpinArrows.h"
 #include "WxText.h"
 
@@ -48,14 +49,19 @@ void DialogWindow::Host::FocusControl(int id) {
 }
 
 void DialogWindow::Host::Show(ShowCommand command) {
+    m_window.m_showWithOwner = false;
     if (command == ShowCommand::Hide) {
         m_window.Hide();
         return;
     }
+    if (m_window.WaitForOwner())
+        return;
     if (command == ShowCommand::Restore)
         m_window.Iconize(false);
-    m_window.Show();
-    m_window.Raise();
+    // A panel comes up beside the main window without taking the keyboard from
+    // it: raised in the stacking order only, not activated.
+    m_window.ShowWithoutActivating();
+    m_window.wxWindow::Raise();
 }
 
 void DialogWindow::Host::EndModal(int result) {
@@ -91,6 +97,23 @@ DialogWindow::~DialogWindow() {
 void DialogWindow::Detach() {
     if (m_dialog.Host() == m_host.get())
         m_dialog.AttachHost(nullptr);
+}
+
+void DialogWindow::DoSetSize(int x, int y, int width, int height, int sizeFlags) {
+    const bool anyCoordinate = (sizeFlags & wxSIZE_ALLOW_MINUS_ONE) != 0;
+    const bool keepX = x == wxDefaultCoord && !anyCoordinate;
+    const bool keepY = y == wxDefaultCoord && !anyCoordinate;
+    // A hidden window that is only resized still waits for its first position.
+    if (keepX && keepY && !IsShown()) {
+        wxDialog::DoSetSize(x, y, width, height, sizeFlags);
+        return;
+    }
+    const wxRect now = GetRect();
+    const wxRect wanted(keepX ? now.x : x, keepY ? now.y : y,
+                        width == wxDefaultCoord ? now.width : width,
+                        height == wxDefaultCoord ? now.height : height);
+    const wxPoint inside = InsideArea(wanted, MainWorkArea());
+    wxDialog::DoSetSize(inside.x, inside.y, width, height, sizeFlags | wxSIZE_ALLOW_MINUS_ONE);
 }
 
 wxRect DialogWindow::PixelRect(const DialogRect& rect) {
@@ -259,7 +282,50 @@ int DialogWindow::DefaultCommand() const {
     return IDOK;
 }
 
+// A panel shown before its owner waits for it: mapped first, a transient
+// window has GTK realize and allocate the owner before the owner has its size,
+// which squeezes the main window's toolbar to nothing (GTK's criticals about
+// negative toolbar widths at every start).
+bool DialogWindow::WaitForOwner() {
+    wxWindow* owner = GetParent() ? wxGetTopLevelParent(GetParent()) : nullptr;
+    if (!owner || owner == this || owner->IsShown())
+        return false;
+    if (!m_showWithOwner) {
+        m_showWithOwner = true;
+        owner->Bind(wxEVT_SHOW, &DialogWindow::OnOwnerShown, this);
+    }
+    return true;
+}
+
+void DialogWindow::OnOwnerShown(wxShowEvent& event) {
+    event.Skip();
+    if (!event.IsShown())
+        return;
+    static_cast<wxWindow*>(event.GetEventObject())
+        ->Unbind(wxEVT_SHOW, &DialogWindow::OnOwnerShown, this);
+    if (m_showWithOwner)
+        CallAfter([this] {
+            if (m_showWithOwner)
+                m_host->Show(ShowCommand::Show);
+        });
+}
+
+// A panel that has the keyboard lets the main window's shortcuts (Ctrl+N,
+// Ctrl+O, Ctrl+S) through to it; what the owner does not take stays here.
+bool DialogWindow::OfferToOwner(const wxKeyEvent& event) {
+    if (IsModal() || !GetParent())
+        return false;
+    wxWindow* owner = wxGetTopLevelParent(GetParent());
+    if (!owner || owner == this)
+        return false;
+    wxKeyEvent offered(event);
+    offered.SetEventObject(owner);
+    return owner->GetEventHandler()->ProcessEvent(offered);
+}
+
 void DialogWindow::OnCharHook(wxKeyEvent& event) {
+    if (OfferToOwner(event))
+        return;
     switch (event.GetKeyCode()) {
         case WXK_ESCAPE:
             m_dialog.OnCommand(IDCANCEL);

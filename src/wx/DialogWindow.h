@@ -27,6 +27,11 @@ public:
     // Attaches the window to the model and runs OnInitDialog; stays hidden.
     void InitModeless();
 
+protected:
+    // Every placement, by the program or the toolkit, ends inside the work area
+    // of the main window's display.
+    void DoSetSize(int x, int y, int width, int height, int sizeFlags) override;
+
 private:
     class Host;
     friend class Host;
@@ -40,6 +45,9 @@ private:
     void MirrorText(wxWindow* widget, const ControlState& state);
     void MirrorCheck(wxWindow* widget, const ControlState& state);
     void OnCharHook(wxKeyEvent& event);
+    bool OfferToOwner(const wxKeyEvent& event);
+    bool WaitForOwner();
+    void OnOwnerShown(wxShowEvent& event);
     void OnCloseWindow(wxCloseEvent& event);
     bool EnterBelongsToFocus() const;
     int DefaultCommand() const;
@@ -50,6 +58,7 @@ private:
     std::unique_ptr<Host> m_host;
     std::map<int, wxWindow*> m_widgets;
     bool m_mirroring = false;
+    bool m_showWithOwner = false;     // asked to show while the owner was still hidden
     std::optional<int> m_endedEarly;  // EndDialog came before the modal loop ran
 };
 

@@ -68,24 +68,15 @@ CMainFrame::CMainFrame(CQvApp& app, WxUi& ui)
     SetDropTarget(new FileDropTarget(open));
     m_view->SetDropTarget(new FileDropTarget(open));
     Bind(wxEVT_MENU, &CMainFrame::OnCommand, this);
+    Bind(wxEVT_CHAR_HOOK, &CMainFrame::OnCharHook, this);
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateUi, this);
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnCloseWindow, this);
-    Bind(wxEVT_SHOW, &CMainFrame::OnFirstShow, this);
     DocumentChanged(DocumentChange::Contents);
 }
 
 // The view goes down with the frame's children: commands must not reach it then.
 CMainFrame::~CMainFrame() {
     m_app.SetViewTarget(nullptr);
-}
-
-// The panel can only be placed over the view once the frame is on the screen.
-void CMainFrame::OnFirstShow(wxShowEvent& event) {
-    event.Skip();
-    if (!event.IsShown())
-        return;
-    Unbind(wxEVT_SHOW, &CMainFrame::OnFirstShow, this);
-    CallAfter([this] { m_view->PlacePanel(); });
 }
 
 void CMainFrame::CreateMenus() {
@@ -168,16 +159,30 @@ void CMainFrame::ToggleBar(wxWindow* bar) {
 }
 
 void CMainFrame::OnCommand(wxCommandEvent& event) {
-    const int id = ToCommand(event.GetId());
-    if (!m_commands.count(id)) {
+    if (!RunCommand(ToCommand(event.GetId())))
         event.Skip();
-        return;
-    }
+}
+
+// The accelerators work wherever the keyboard is in the program's windows: the
+// panels hand their keys here first. A key whose command is disabled (the
+// editing keys have no handler) goes on to the window that has the focus.
+void CMainFrame::OnCharHook(wxKeyEvent& event) {
+    const int id = GetAcceleratorTable()->GetCommand(event);
+    if (id == wxNOT_FOUND || !m_commands.count(ToCommand(id)) ||
+        !m_app.Router().Query(ToCommand(id)).enabled || !RunCommand(ToCommand(id)))
+        event.Skip();
+}
+
+// False when the command is not the frame's.
+bool CMainFrame::RunCommand(int id) {
+    if (!m_commands.count(id))
+        return false;
     if (RunFrameCommand(id))
-        return;
+        return true;
     // As the framework did, a command whose update handler disables it does not run.
     if (m_app.Router().Query(id).enabled)
         m_app.Router().Execute(id);
+    return true;
 }
 
 void CMainFrame::OnUpdateUi(wxUpdateUIEvent& event) {

@@ -37,12 +37,13 @@ private:
     void CreateStatus();
     void CreateAccelerators();
     void OnCommand(wxCommandEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+    bool RunCommand(int id);
     void OnUpdateUi(wxUpdateUIEvent& event);
     bool RunFrameCommand(int id);
     void ToggleBar(wxWindow* bar);
     void OnCloseWindow(wxCloseEvent& event);
     void OpenDropped(const std::vector<std::string>& paths);
-    void OnFirstShow(wxShowEvent& event);
 
     CQvApp& m_app;
     RecentFilesMenu m_recentFiles;

@@ -1,7 +1,5 @@
 #include "QvWxApp.h"
 
-#include <iostream>
-
 #include "InstanceLink.h"
 #include "MainFrame.h"
 #include "WxSettingsStore.h"
@@ -25,12 +23,8 @@ QvWxApp::QvWxApp() = default;
 QvWxApp::~QvWxApp() = default;
 
 bool QvWxApp::OnInit() {
+    // main has refused wrong arguments and answered --help already.
     m_options = ParseCommandLine(Arguments(argc, argv));
-    if (!m_options.error.empty()) {
-        std::cerr << "qv: " << m_options.error
-                  << "\nusage: qv [--simulate] [--sim-speed N] [FILE.qv]\n";
-        return false;
-    }
     SetAppName(kAppName);
     SetVendorName(kRegistryKey);
     if (HandedToRunningProgram()) {

@@ -2,9 +2,8 @@
 
 #include <memory>
 
-#include <wx/app.h>
-
 #include "CommandLine.h"
+#include "ToolkitApp.h"
 
 namespace qv {
 
@@ -16,7 +15,7 @@ class WxUi;
 
 // The desktop program: profile, the application core, one instance per user,
 // and the main frame.
-class QvWxApp : public wxApp {
+class QvWxApp : public ToolkitApp {
 public:
     QvWxApp();
     ~QvWxApp() override;

@@ -137,7 +137,10 @@ void SpectrumWindow::OnPaint(wxPaintEvent&) {
     RgbCanvas& canvas = CanvasForPaint(size);
     m_view.OnPaint(canvas);
     dc.DrawBitmap(CanvasBitmap(canvas), 0, 0);
-    ++m_paints;
+    // The first paint is the first moment the view surely is on the screen, at
+    // the place the window manager gave the main window: the panel goes over it.
+    if (m_paints++ == 0)
+        CallAfter([this] { PlacePanel(); });
 }
 
 }  // namespace qv

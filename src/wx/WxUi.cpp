@@ -7,11 +7,14 @@
 #include <wx/filedlg.h>
 #include <wx/image.h>
 #include <wx/msgdlg.h>
+// The generic box builds on the declarations above.
+#include <wx/generic/msgdlgg.h>
 #include <wx/timer.h>
 
 #include "CanvasBitmap.h"
 #include "DialogWindow.h"
 #include "FileDialogRules.h"
+#include "MessageBoxIcons.h"
 #include "ProgramIcon.h"
 #include "WxText.h"
 #include "app/AboutDlg.h"
@@ -49,7 +52,7 @@ long ButtonStyle(MsgButtons buttons) {
 long IconStyle(MsgIcon icon) {
     switch (icon) {
         case MsgIcon::None:
-            return wxICON_NONE;
+            return 0;
         case MsgIcon::Exclamation:
             return wxICON_EXCLAMATION;
         case MsgIcon::Information:
@@ -109,7 +112,9 @@ wxBitmap LegendPicture(wxSize size) {
 
 }  // namespace
 
-WxUi::WxUi() = default;
+WxUi::WxUi() {
+    MessageBoxIcons::Install();
+}
 
 WxUi::~WxUi() {
     for (auto& [id, timer] : m_timers)
@@ -121,12 +126,13 @@ WxUi::~WxUi() {
 MsgResult WxUi::MessageBox(const MessageBoxRequest& request) {
     const std::string caption =
         request.caption.empty() ? LoadString(AFX_IDS_APP_TITLE) : request.caption;
-    wxMessageDialog box(wxTheApp->GetTopWindow(), ToWx(request.text), ToWx(caption),
-                        ButtonStyle(request.buttons) | IconStyle(request.icon));
+    // The generic box, as GTK's own draws no icon whatever the request asks for.
+    wxGenericMessageDialog box(wxTheApp->GetTopWindow(), ToWx(request.text), ToWx(caption),
+                               ButtonStyle(request.buttons) | IconStyle(request.icon));
     return ToResult(ShowBox(box), request.buttons);
 }
 
-int WxUi::ShowBox(wxMessageDialog& box) {
+int WxUi::ShowBox(wxGenericMessageDialog& box) {
     return box.ShowModal();
 }
 
@@ -142,11 +148,25 @@ std::optional<std::string> WxUi::ChooseFile(const FileDialogRequest& request) {
 }
 
 std::optional<std::string> WxUi::AskFileName(const FileDialogRequest& request) {
+    auto chosen = RunFileDialog(request, StartFolder(request));
+    if (chosen)
+        m_lastFolder = std::filesystem::path(*chosen).parent_path().string();
+    return chosen;
+}
+
+// The folder of the open measurement when the request names one, else the
+// folder last chosen in; the working directory only when there is neither.
+std::string WxUi::StartFolder(const FileDialogRequest& request) const {
+    const std::string folder = std::filesystem::path(request.initialPath).parent_path().string();
+    return folder.empty() ? m_lastFolder : folder;
+}
+
+std::optional<std::string> WxUi::RunFileDialog(const FileDialogRequest& request,
+                                               const std::string& folder) {
     const std::filesystem::path initial(request.initialPath);
     const long style = request.save ? wxFD_SAVE : wxFD_OPEN | wxFD_FILE_MUST_EXIST;
-    wxFileDialog dialog(wxTheApp->GetTopWindow(), ToWx(DialogTitle(request)),
-                        ToWx(initial.parent_path().string()), ToWx(initial.filename().string()),
-                        ToWx(ToWildcard(request.filter)), style);
+    wxFileDialog dialog(wxTheApp->GetTopWindow(), ToWx(DialogTitle(request)), ToWx(folder),
+                        ToWx(initial.filename().string()), ToWx(ToWildcard(request.filter)), style);
     if (dialog.ShowModal() != wxID_OK)
         return std::nullopt;
     return FromWx(dialog.GetPath());

@@ -9,7 +9,7 @@
 
 #include "framework/Ui.h"
 
-class wxMessageDialog;
+class wxGenericMessageDialog;
 class wxWindow;
 class wxTimer;
 
@@ -45,14 +45,19 @@ public:
 
 protected:
     // Runs a built message box; returns its wx answer.
-    virtual int ShowBox(wxMessageDialog& box);
+    virtual int ShowBox(wxGenericMessageDialog& box);
+    // Runs the system's file dialog, starting in folder; the chosen path.
+    virtual std::optional<std::string> RunFileDialog(const FileDialogRequest& request,
+                                                     const std::string& folder);
 
 private:
     std::optional<std::string> AskFileName(const FileDialogRequest& request);
+    std::string StartFolder(const FileDialogRequest& request) const;
     bool ConfirmOverwrite(const std::string& path, const FileDialogRequest& request);
 
     std::map<const CDialog*, DialogWindow*> m_modeless;
     wxWindow* m_modelessParent = nullptr;
+    std::string m_lastFolder;  // of the last file chosen in a file dialog
     std::map<int, std::unique_ptr<wxTimer>> m_timers;
     std::vector<std::unique_ptr<wxTimer>> m_stopped;  // killed from inside their own tick
 };

@@ -103,6 +103,21 @@ TEST_F(AppTest, OpenThroughTheFileDialogAndTheRecentList) {
     EXPECT_FALSE(m_app->Router().Query(ID_FILE_MRU_FILE1 + 2).enabled);
 }
 
+TEST_F(AppTest, OpenStartsInTheFolderOfTheOpenMeasurement) {
+    const std::string a = MakeFile("a.qv", "A");
+    ASSERT_TRUE(m_app->InitInstance(std::nullopt));
+    m_app->Router().Execute(ID_FILE_OPEN);  // untitled: no folder of its own
+    ASSERT_EQ(m_ui.FileDialogs().size(), 1u);
+    EXPECT_EQ(m_ui.FileDialogs()[0].initialPath, "");
+    m_ui.QueueFile(a);
+    m_app->Router().Execute(ID_FILE_OPEN);
+    m_app->Router().Execute(ID_FILE_OPEN);
+    ASSERT_EQ(m_ui.FileDialogs().size(), 3u);
+    const std::filesystem::path start(m_ui.FileDialogs()[2].initialPath);
+    EXPECT_EQ(start.parent_path(), std::filesystem::path(a).parent_path());
+    EXPECT_EQ(start.filename(), "");
+}
+
 TEST_F(AppTest, ModifiedDocumentAsksBeforeNewAndCancelKeepsIt) {
     ASSERT_TRUE(m_app->InitInstance(std::nullopt));
     m_app->Document().Data().Remark = "work";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "app/CommandIds.h"
 
@@ -72,35 +73,116 @@ TEST(MainToolbar, FifteenEntriesWithTwoGaps) {
                                                0, 32771, 32783, 32773, 32780, 32782, 57664}));
 }
 
-TEST(StringTable, PromptsAndTooltipsSplitAtTheNewline) {
-    EXPECT_EQ(StatusPrompt(ID_SET_COUNTERS_TIMERS), "Set General counters & timers");
-    EXPECT_EQ(Tooltip(ID_SET_COUNTERS_TIMERS), "Set GCT");
-    EXPECT_EQ(StatusPrompt(ID_AUTO_SAVE), "AutoSave at period: SetGCT.BackUp");
-    EXPECT_EQ(Tooltip(ID_FILE_EXPORT), "Save in Pelmix format");
+// The status-bar prompts and tooltips of the program's own commands, by their
+// resource numbers, in the words the operator reads.
+struct PromptCase {
+    int id;
+    const char* prompt;
+    const char* tooltip;
+};
+
+const std::vector<PromptCase>& OwnPrompts() {
+    static const std::vector<PromptCase> cases = {
+        {32771, "Edit data file remarks", "Data remark"},
+        {32773, "Toggle view zoom", "Toggle zoom"},
+        {32774, "Set Analogue Block Parameters", "Set ABP"},
+        {32775, "Set High Voltage", "Set HV"},
+        {32776, "Set Vibrator Parameters, load reference", "Set VBP,ref"},
+        {32777, "Set Auxiliary bytes and DAC8", "Set AuxDac"},
+        {32778, "Set General counters & timers", "Set GCT"},
+        {32779, "Start/stop, clear memories", "Clear/count"},
+        {32780, "Refresh from hardware", "Refresh from hardware"},
+        {32782, "Start/stop autoRefresh from hardware", "Start/stop autoRefresh"},
+        {32783, "Measure Data (Hold mouse R/L key to move cursor)",
+         "Measure Data (Hold mouse R/L key to move cursor)"},
+        {32784, "Statistical analysis of two peeks", "SliderAdjust"},
+        {32785, "AutoSave at period: SetGCT.BackUp", "Periodical AutoSave"},
+        {32792, "Save data in Pelmix format", "Save in Pelmix format"},
+        {32794, "Display hardware parameters", "Hardware parameters"},
+        {32795, "Scallers large display", "Scallers large display"},
+    };
+    return cases;
+}
+
+TEST(StringTable, EveryPromptAndTooltipOfTheProgramsCommands) {
+    ASSERT_EQ(OwnPrompts().size(), 16u);
+    for (const PromptCase& c : OwnPrompts()) {
+        EXPECT_EQ(LoadString(c.id), std::string(c.prompt) + "\n" + c.tooltip) << c.id;
+        EXPECT_EQ(StatusPrompt(c.id), c.prompt) << c.id;
+        EXPECT_EQ(Tooltip(c.id), c.tooltip) << c.id;
+    }
+}
+
+TEST(StringTable, TemplateStringTitleAndIdlePrompt) {
+    EXPECT_EQ(LoadString(128), "qv\n\nQv\nQv Files (*.qv)\n.qv\nQv.Document\nQv Document");
+    EXPECT_EQ(LoadString(57344), "qv");
     EXPECT_EQ(LoadString(AFX_IDS_IDLEMESSAGE), "Ready");
-    EXPECT_EQ(LoadString(IDR_MAINFRAME),
-              "qv\n\nQv\nQv Files (*.qv)\n.qv\nQv.Document\nQv Document");
-    // Every command on the toolbar or in the menu has a prompt.
+}
+
+TEST(StringTable, EveryCommandOnTheToolbarOrInTheMenuHasPromptAndTooltip) {
+    std::vector<int> ids;
     for (int id : MainToolbar()) {
         if (id != 0) {
-            EXPECT_FALSE(StatusPrompt(id).empty()) << id;
+            ids.push_back(id);
         }
+    }
+    for (const auto& popup : MainMenu()) {
+        for (const auto& item : popup.items) {
+            if (!item.IsSeparator() && item.id != ID_FILE_MRU_FILE1) {
+                ids.push_back(item.id);
+            }
+        }
+    }
+    for (int id : ids) {
+        EXPECT_FALSE(StatusPrompt(id).empty()) << id;
+        EXPECT_FALSE(Tooltip(id).empty()) << id;
     }
 }
 
-TEST(Accelerators, StandardKeysAreThere) {
-    int count = 0;
-    for (const auto& a : MainAccelerators()) {
-        if (a.modifiers == kCtrl && a.key == 'S') {
-            EXPECT_EQ(a.command, ID_FILE_SAVE);
-            ++count;
-        }
-    }
-    EXPECT_EQ(count, 1);
-    EXPECT_EQ(MainAccelerators().size(), 13u);
+TEST(StringTable, FrameworkCommandsKeepTheirStandardPrompts) {
+    EXPECT_EQ(StatusPrompt(57600), "Create a new document");
+    EXPECT_EQ(Tooltip(57600), "New");
+    EXPECT_EQ(StatusPrompt(57601), "Open an existing document");
+    EXPECT_EQ(StatusPrompt(57603), "Save the active document");
+    EXPECT_EQ(Tooltip(57664), "About");
 }
 
-TEST(DialogTemplates, IdsAreUniqueAndAboutBoxIsAsDefined) {
+// The whole table, with the keys and commands by their numbers.
+TEST(Accelerators, TheWholeTableAndNothingElse) {
+    struct Key {
+        unsigned modifiers;
+        int key;
+        int command;
+        bool operator<(const Key& o) const {
+            return std::tie(modifiers, key, command) < std::tie(o.modifiers, o.key, o.command);
+        }
+    };
+    constexpr unsigned ctrl = 1, shift = 2, alt = 4;
+    const std::set<Key> expected = {
+        {ctrl, 'N', 57600},   {ctrl, 'O', 57601}, {ctrl, 'S', 57603},   {ctrl, 'Z', 57643},
+        {alt, 0x08, 57643},   {ctrl, 'X', 57635}, {shift, 0x2E, 57635}, {ctrl, 'C', 57634},
+        {ctrl, 0x2D, 57634},  {ctrl, 'V', 57637}, {shift, 0x2D, 57637}, {0, 0x75, 57680},
+        {shift, 0x75, 57681},
+    };
+    std::set<Key> actual;
+    for (const Accelerator& a : MainAccelerators()) {
+        EXPECT_TRUE(actual.insert({a.modifiers, a.key, a.command}).second)
+            << "twice: " << a.modifiers << " " << a.key;
+    }
+    EXPECT_EQ(actual.size(), expected.size());
+    for (const Key& k : expected) {
+        EXPECT_EQ(actual.count(k), 1u) << k.modifiers << " " << k.key << " -> " << k.command;
+    }
+}
+
+TEST(Accelerators, EachKeyReachesOneCommand) {
+    std::set<std::pair<unsigned, int>> keys;
+    for (const Accelerator& a : MainAccelerators()) {
+        EXPECT_TRUE(keys.insert({a.modifiers, a.key}).second) << a.modifiers << " " << a.key;
+    }
+}
+
+TEST(DialogTemplates, IdsAreUnique) {
     for (const DialogTemplate* t : AllDialogTemplates()) {
         std::set<int> ids;
         for (const auto& c : t->controls) {
@@ -112,14 +194,32 @@ TEST(DialogTemplates, IdsAreUniqueAndAboutBoxIsAsDefined) {
             }
         }
     }
-    const DialogTemplate* about = FindDialogTemplate(IDD_ABOUTBOX);
+}
+
+TEST(DialogTemplates, AboutBoxIsAsDefined) {
+    const DialogTemplate* about = FindDialogTemplate(100);
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->caption, "About qv");
     EXPECT_EQ(about->rect.cx, 235);
     EXPECT_EQ(about->rect.cy, 55);
-    ASSERT_NE(about->Find(1), nullptr);
-    EXPECT_EQ(about->Find(1)->text, "OK");
-    EXPECT_EQ(about->Find(1)->kind, ControlKind::DefaultButton);
+    EXPECT_EQ(about->font.face, "MS Sans Serif");
+    EXPECT_EQ(about->font.points, 8);
+    ASSERT_EQ(about->controls.size(), 3u);
+    // The program icon at the left, the text beside it, the OK button.
+    const ControlTemplate& icon = about->controls[0];
+    const ControlTemplate& text = about->controls[1];
+    EXPECT_EQ(icon.kind, ControlKind::Bitmap);
+    EXPECT_EQ(icon.bitmap, 128);
+    EXPECT_EQ(text.kind, ControlKind::StaticText);
+    EXPECT_EQ(text.text, "qv Version 1.0");
+    EXPECT_LT(icon.rect.x + icon.rect.cx, text.rect.x);
+    EXPECT_LT(icon.rect.y, text.rect.y + text.rect.cy);  // side by side, not stacked
+    EXPECT_GT(icon.rect.y + icon.rect.cy, text.rect.y);
+    const ControlTemplate* ok = about->Find(1);
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text, "OK");
+    EXPECT_EQ(ok->kind, ControlKind::DefaultButton);
+    EXPECT_LE(ok->rect.x + ok->rect.cx, about->rect.cx);
 }
 
 }  // namespace

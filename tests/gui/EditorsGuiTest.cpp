@@ -21,6 +21,7 @@
 #include "GuiChecks.h"
 #include "MainFrame.h"
 #include "Pictures.h"
+#include "ToolkitApp.h"
 #include "WxCommandIds.h"
 #include "WxText.h"
 #include "WxUi.h"
@@ -82,11 +83,11 @@ private:
     test::GuiChecks& m_checks;
 };
 
-class EditorsApp : public wxApp {
+class EditorsApp : public ToolkitApp {
 public:
     bool OnInit() override;
     int OnRun() override {
-        wxApp::OnRun();
+        ToolkitApp::OnRun();
         return m_verdict.Verdict();
     }
 

@@ -24,6 +24,7 @@
 #include "Pictures.h"
 #include "QvTool.h"
 #include "SpectrumWindow.h"
+#include "ToolkitApp.h"
 #include "ViewReplay.h"
 #include "WxCommandIds.h"
 #include "WxText.h"
@@ -59,7 +60,7 @@ Measurement SampleMeasurement() {
     return m;
 }
 
-class ViewTestApp : public wxApp {
+class ViewTestApp : public ToolkitApp {
 public:
     bool OnInit() override;
     int OnRun() override {

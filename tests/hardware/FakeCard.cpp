@@ -72,7 +72,9 @@ std::vector<std::uint8_t> FakeCard::Written() const {
 
 std::uint8_t FakeCard::In(std::uint16_t port) {
     std::uint8_t value = 0xFF;  // an empty bus floats high
-    if (port == m_base + kStatusPortOffset) {
+    if (Vanished()) {
+        // nothing answers any more
+    } else if (port == m_base + kStatusPortOffset) {
         value = Status();
     } else if (port == m_base + kReplyPortOffset) {
         value = ReplyPortRead();

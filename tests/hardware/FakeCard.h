@@ -37,6 +37,9 @@ public:
     void StopAnsweringAfter(int bytes, bool staysReady = true);
     // Holds back the WORD bit for this many status reads once word `index` is latched.
     void StallWord(int index, int statusReads = kForever);
+    // Once this many spectrum words have been read the card is gone: every port
+    // reads as an empty bus.
+    void VanishAfterWords(int words) { m_vanishAfterWords = words; }
     // The status register reads this value whatever the card's state.
     void AnswerStatus(std::uint8_t status) { m_fixedStatus = status; }
     // Time passes as the program polls: every status read moves the clock on.
@@ -62,6 +65,7 @@ private:
     void FinishPayload();
     bool WordShowing();
     bool Silent() const { return m_moved >= m_answerLimit; }
+    bool Vanished() const { return m_wordIndex >= m_vanishAfterWords; }
 
     std::uint16_t m_base;
     State m_state = State::kIdle;
@@ -81,6 +85,7 @@ private:
     bool m_staysReady = true;
     int m_stallIndex = -1;
     int m_stallReads = 0;
+    int m_vanishAfterWords = kForever;
     std::optional<std::uint8_t> m_fixedStatus;
     ManualTickClock* m_clock = nullptr;
     std::uint32_t m_msPerStatusRead = 0;

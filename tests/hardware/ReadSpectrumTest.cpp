@@ -68,6 +68,23 @@ TEST_F(ReadSpectrum, StalledWordTimesOutAndKeepsTheWordsBefore) {
     ExpectUntouched(100, 8193);
 }
 
+TEST_F(ReadSpectrum, CardVanishingMidReadoutIsADataTimeOutAtOnce) {
+    // The empty bus reads 0xFF, word bit included; its words must not pass for counts.
+    card.VanishAfterWords(100);
+    const std::uint32_t start = clock.GetTickCount();
+    EXPECT_EQ(CHardwarePort().ReadSpectrum(kSelectQv1, words.data()), 4);
+    ExpectCardWords(kSelectQv1, 0, 100);
+    ExpectUntouched(100, 8193);
+    EXPECT_LT(clock.GetTickCount() - start, 100u + kSetupStatusReads + 2);
+}
+
+TEST_F(ReadSpectrum, CardVanishingBeforeTheLastWordIsADataTimeOut) {
+    card.VanishAfterWords(8191);
+    EXPECT_EQ(CHardwarePort().ReadSpectrum(kSelectAa, words.data()), 4);
+    ExpectCardWords(kSelectAa, 0, 8191);
+    ExpectUntouched(8191, 8193);
+}
+
 TEST_F(ReadSpectrum, WordLimitIsFiveHundredMilliseconds) {
     card.StallWord(0);
     const std::uint32_t wordStart = clock.GetTickCount() + kSetupStatusReads;

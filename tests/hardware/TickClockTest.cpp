@@ -2,15 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 namespace qv {
 namespace {
 
 TEST(SteadyTickClockTest, MovesForwardInMilliseconds) {
+    // Measured against the standard steady clock across a sleep, so a clock that
+    // stands still, runs in seconds or in microseconds all fail.
     SteadyTickClock clock;
+    const auto realStart = std::chrono::steady_clock::now();
     const std::uint32_t first = clock.GetTickCount();
+    std::this_thread::sleep_for(std::chrono::milliseconds(60));
     const std::uint32_t second = clock.GetTickCount();
+    const auto realMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                            std::chrono::steady_clock::now() - realStart)
+                            .count();
     // Unsigned difference, so a wrap between the two readings is harmless.
-    EXPECT_LT(static_cast<std::uint32_t>(second - first), 60000u);
+    const std::uint32_t ticks = second - first;
+    EXPECT_GE(ticks, 59u);
+    EXPECT_LE(ticks, static_cast<std::uint32_t>(realMs) + 1);
 }
 
 TEST(ManualTickClockTest, WrapsAtThirtyTwoBits) {

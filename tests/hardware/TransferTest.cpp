@@ -150,9 +150,20 @@ INSTANTIATE_TEST_SUITE_P(StatusBytes, LockTexts,
                                            LockCase{0x40, kNotLockedText},
                                            LockCase{0x01, kNotLockedText}));
 
-TEST(LockTextWords, AreTheProgramsOwn) {
-    EXPECT_STREQ(kLockedText, " !!Locked");
-    EXPECT_STREQ(kNotLockedText, "notLocked");
+// The words the operator reads next to a transfer's result, from a real
+// transfer: one leading blank before the locked text, none before the other.
+TEST_F(Transfers, LockTextWordsAreTheProgramsOwn) {
+    CHardwarePort port;
+    std::vector<std::uint8_t> registers(kHighVoltageLength);
+    std::string text;
+    card.SetStatusByte(0x80);
+    ASSERT_EQ(
+        port.StatusReadCommand(kCmdReadHighVoltage, registers.data(), kHighVoltageLength, text), 0);
+    EXPECT_EQ(text, " !!Locked");
+    card.SetStatusByte(0x00);
+    ASSERT_EQ(
+        port.StatusReadCommand(kCmdReadHighVoltage, registers.data(), kHighVoltageLength, text), 0);
+    EXPECT_EQ(text, "notLocked");
 }
 
 }  // namespace

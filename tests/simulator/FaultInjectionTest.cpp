@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "SimulatorFixture.h"
 
 namespace qv::sim {
@@ -55,6 +57,17 @@ TEST_F(FaultTest, CardThatStopsAfterSpectrumWords) {
     EXPECT_EQ(m_port->ReadSpectrum(kSelectQv1, words.data()), 4);
     EXPECT_EQ(words[99], 0u);
     EXPECT_EQ(words[100], 0xDEADBEEFu);
+}
+
+TEST_F(FaultTest, CardThatVanishesDuringAReadout) {
+    Faults(With([](CardFaults& f) { f.goneAfterWords = 100; }));
+    std::vector<std::uint32_t> words(8192, 0xDEADBEEF);
+    EXPECT_EQ(m_port->ReadSpectrum(kSelectAa, words.data()), 4);
+    EXPECT_EQ(words[100], 0xDEADBEEFu);
+    EXPECT_EQ(std::count(words.begin(), words.end(), 0xFFFFFFFFu), 0);
+    // Gone for good: the next command finds no card.
+    std::uint8_t buffer[2] = {};
+    EXPECT_EQ(m_port->ReadCommand(kCmdReadDividers, buffer, 2), 9);
 }
 
 TEST_F(SimulatorTest, ClearThatNeverFinishes) {

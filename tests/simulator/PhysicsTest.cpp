@@ -114,12 +114,34 @@ TEST_F(SimulatorTest, LaserCountsFollowTheSpeed) {
 }
 
 TEST_F(SimulatorTest, AmplitudeRampChangesTheSweep) {
-    Write(kCmdWriteVibrator, {0x00, 0xC0, 0x00, 0xF2, 0x00, 0xC0, 0x00, 0xF4, 0x00, 0xC8, 0x00,
-                              0xF8});  // amplitude 0 at once
+    // Gain and bias stay as they are; the amplitude walks from 80 to 0 at speed
+    // 15, one step every 75 ms, in the high range.
+    Write(kCmdWriteVibrator,
+          {0x00, 0xC0, 0x00, 0x72, 0x00, 0xC0, 0x00, 0xE4, 0x00, 0xC8, 0x00, 0x78});
+    const auto amplitude = [this] {
+        const auto r = Read(kCmdReadVibrator, kVibratorLength);
+        return static_cast<int>(r[4] | (r[5] & 0x03) << 8);
+    };
+    const auto total = [](const std::vector<std::uint32_t>& s) {
+        return std::accumulate(s.begin(), s.end(), 0ull);
+    };
+    EXPECT_EQ(amplitude(), 80);  // not at once
+    RunControl(0x30, 0x00);
+    AdvanceSeconds(3);
+    RunControl(0x10, 0x00);
+    EXPECT_NEAR(amplitude(), 40, 1);
+    AdvanceSeconds(1);
+    const auto ramping = total(Spectrum(kSelectQv2));
+    EXPECT_GT(ramping, 0ull);  // the drive still sweeps while the amplitude walks down
+    AdvanceSeconds(2);
+    EXPECT_EQ(amplitude(), 0);
     RunControl(0x30, 0x00);
     AdvanceSeconds(5);
-    const auto qv2 = Spectrum(kSelectQv2);
-    EXPECT_EQ(std::accumulate(qv2.begin(), qv2.end(), 0ull), 0ull);
+    EXPECT_EQ(RunState()[0] & 0x30, 0x30);  // Qv2 enabled and counting
+    RunControl(0x10, 0x00);
+    AdvanceSeconds(1);
+    // Counting went on; the drive that stands still adds nothing.
+    EXPECT_EQ(total(Spectrum(kSelectQv2)), ramping);
 }
 
 TEST_F(SimulatorTest, TriggerLevelCutsTheNoise) {

@@ -94,11 +94,24 @@ TEST(ReferenceTableTest, PowerUpTableIsThePlainTriangle) {
 }
 
 TEST_F(SimulatorTest, ReferenceWriteThenLockCheck) {
-    const auto wire = ReferenceTable::Encode(ReferenceTable::Triangle());
+    // A sawtooth, not the power-up triangle, in the wire form built by hand:
+    // six bits in bits 7..2 of each byte.
+    std::vector<std::uint8_t> wire;
+    const auto sample = [](std::size_t i) { return static_cast<int>((i * 3) % 4096); };
+    for (std::size_t i = 0; i < ReferenceTable::kSamples; ++i) {
+        wire.push_back(static_cast<std::uint8_t>(sample(i) * 4));
+        wire.push_back(static_cast<std::uint8_t>((sample(i) / 16) & 0xFC));
+    }
+    ASSERT_EQ(wire.size(), static_cast<std::size_t>(kReferenceLength));
     EXPECT_EQ(m_port->WriteCommand(kCmdWriteReference, wire.data(), kReferenceLength), 0);
     std::string text;
     EXPECT_EQ(m_port->StatusReadCommand(kCmdLockCheck, nullptr, 0, text), 0);
     EXPECT_EQ(text, "notLocked");
+    const ReferenceTable& table = m_card->Card().Reference();
+    for (std::size_t i = 0; i < ReferenceTable::kSamples; ++i) {
+        ASSERT_EQ(table[i], sample(i)) << i;
+    }
+    EXPECT_NE(table[4095], ReferenceTable::Triangle()[4095]);
 }
 
 }  // namespace

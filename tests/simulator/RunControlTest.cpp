@@ -62,7 +62,10 @@ TEST_F(SimulatorTest, ClearEmptiesTheMemory) {
     EXPECT_GT(Spectrum(kSelectQv1)[100], 0u);
     RunControl(0x88, 0x02);
     RunControl(0x0C, 0x00);
-    PollState([](State s) { return (s[0] & 0x0C) == 0x0C; });
+    // The clear takes time and reports its end.
+    const int ms = PollState([](State s) { return (s[0] & 0x0C) == 0x0C; });
+    EXPECT_GT(ms, 0);
+    EXPECT_NE(ms, -1);
     RunControl(0x88, 0x02);
     const auto qv1 = Spectrum(kSelectQv1);
     EXPECT_EQ(std::count(qv1.begin(), qv1.end(), 0u), 4096);

@@ -6,6 +6,7 @@
 #include "app/CommandIds.h"
 #include "editors/AuxDacTemplate.h"
 #include "editors/HardwareInfoTemplate.h"
+#include "editors/HighVoltageTemplate.h"
 
 namespace qv {
 
@@ -141,6 +142,7 @@ const std::vector<const DialogTemplate*>& AllDialogTemplates() {
         &AboutDialogTemplate(),
         &AuxDacTemplate(),
         &HardwareInfoTemplate(),
+        &HighVoltageTemplate(),
     };
     return templates;
 }

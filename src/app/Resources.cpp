@@ -8,6 +8,7 @@
 #include "editors/HardwareInfoTemplate.h"
 #include "view/PulseRateTemplate.h"
 #include "view/SliderAdjustTemplate.h"
+#include "editors/HighVoltageTemplate.h"
 
 namespace qv {
 
@@ -145,6 +146,7 @@ const std::vector<const DialogTemplate*>& AllDialogTemplates() {
         &HardwareInfoTemplate(),
         &PulseRateTemplate(),
         &SliderAdjustTemplate(),
+        &HighVoltageTemplate(),
     };
     return templates;
 }

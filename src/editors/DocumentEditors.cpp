@@ -4,6 +4,7 @@
 #include "document/QvDoc.h"
 #include "editors/AuxDacDlg.h"
 #include "editors/HardwareInfoDlg.h"
+#include "editors/HighVoltageDlg.h"
 
 namespace qv {
 
@@ -22,12 +23,31 @@ void RunHardwareInfo(CQvDoc& document) {
     dialog.DoModal();
 }
 
+// The block and the calibration record's high-voltage slots (16..19).
+void PointHighVoltage(CHighVoltageDlg& dialog, CQvDoc& document) {
+    dialog.m_pBlock = &document.Data().Settings.HighVoltage;
+    dialog.m_pCalibration = &document.Description().Hv;
+}
+
+void RunHighVoltage(CQvDoc& document) {
+    CHighVoltageDlg dialog(document.GetUi());
+    PointHighVoltage(dialog, document);
+    dialog.DoModal();
+}
+
+int CaptureHighVoltage(CQvDoc& document) {
+    CHighVoltageDlg dialog(document.GetUi());
+    PointHighVoltage(dialog, document);
+    return dialog.CaptureToBuffer();
+}
+
 struct EditorCommand {
     int command;
     void (*run)(CQvDoc&);
 };
 
 constexpr EditorCommand kEditors[] = {
+    {ID_SET_HIGH_VOLTAGE, RunHighVoltage},
     {ID_SET_AUX_DAC, RunAuxDac},
     {ID_HARDWARE_INFO, RunHardwareInfo},
 };
@@ -53,8 +73,13 @@ void DocumentEditors::RunEditor(int command, CQvDoc& document) {
     }
 }
 
-int DocumentEditors::CaptureToBuffer(CapturedBlock, CQvDoc&) {
-    return 1;
+int DocumentEditors::CaptureToBuffer(CapturedBlock block, CQvDoc& document) {
+    switch (block) {
+        case CapturedBlock::HighVoltage:
+            return CaptureHighVoltage(document);
+        default:
+            return 1;
+    }
 }
 
 }  // namespace qv

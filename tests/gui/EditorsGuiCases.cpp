@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "editors/AuxDacTemplate.h"
 #include "editors/HardwareInfoTemplate.h"
+#include "editors/HighVoltageTemplate.h"
 
 namespace qv::test {
 
@@ -29,12 +30,28 @@ void PlayHardwareInfo(EditorDriver& d) {
     d.CheckText(IDC_INFO_HV_SLOPE, "0", "HV slope of a never captured measurement");
 }
 
+// data/qv.hdw holds the default calibration: 300 gives 390.4 V.
+void PlayHighVoltage(EditorDriver& d) {
+    d.Check(d.Caption() == "High Voltage", "high voltage caption");
+    d.CheckText(IDC_HV_STATUS, "notLocked", "high voltage status after opening");
+    d.Check(!d.Enabled(IDC_HV_TO_BUFFER), "high voltage --> Buffer disabled");
+    d.Type(IDC_HV_DESIRED, "300");
+    d.Type(IDC_HV_SPEED, "15");
+    d.Click(IDC_HV_TO_HARDWARE);
+    d.Type(IDC_HV_DESIRED, "0");
+    d.Click(IDC_HV_FROM_HARDWARE);
+    d.CheckText(IDC_HV_DESIRED, "300", "high voltage desired value read back from the card");
+    d.CheckText(IDC_HV_SPEED, "15", "high voltage speed read back from the card");
+    d.CheckText(IDC_HV_VOLTS, " 390.4", "volts of the desired value read back");
+}
+
 }  // namespace
 
 const std::vector<EditorCase>& EditorCases() {
     static const std::vector<EditorCase> cases = {
         {"aux/DAC", ID_SET_AUX_DAC, "aux-dac.png", PlayAuxDac},
         {"hardware info", ID_HARDWARE_INFO, "hardware-info.png", PlayHardwareInfo},
+        {"high voltage", ID_SET_HIGH_VOLTAGE, "high-voltage.png", PlayHighVoltage},
     };
     return cases;
 }

@@ -5,6 +5,7 @@
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
 #include "editors/AuxDacTemplate.h"
+#include "editors/CountersTimersTemplate.h"
 #include "editors/HardwareInfoTemplate.h"
 
 namespace qv {
@@ -141,6 +142,7 @@ const std::vector<const DialogTemplate*>& AllDialogTemplates() {
         &AboutDialogTemplate(),
         &AuxDacTemplate(),
         &HardwareInfoTemplate(),
+        &CountersTimersTemplate(),
     };
     return templates;
 }

@@ -3,6 +3,7 @@
 #include "document/CommandIds.h"
 #include "document/QvDoc.h"
 #include "editors/AuxDacDlg.h"
+#include "editors/CountersTimersDlg.h"
 #include "editors/HardwareInfoDlg.h"
 
 namespace qv {
@@ -22,6 +23,18 @@ void RunHardwareInfo(CQvDoc& document) {
     dialog.DoModal();
 }
 
+void RunCountersTimers(CQvDoc& document) {
+    CCountersTimersDlg dialog(document.GetUi());
+    dialog.m_pBlock = &document.Data().Settings.CountersTimers;
+    dialog.DoModal();
+}
+
+int CaptureCountersTimers(CQvDoc& document) {
+    CCountersTimersDlg editor(document.GetUi());
+    editor.m_pBlock = &document.Data().Settings.CountersTimers;
+    return editor.CaptureToBuffer();
+}
+
 struct EditorCommand {
     int command;
     void (*run)(CQvDoc&);
@@ -30,6 +43,7 @@ struct EditorCommand {
 constexpr EditorCommand kEditors[] = {
     {ID_SET_AUX_DAC, RunAuxDac},
     {ID_HARDWARE_INFO, RunHardwareInfo},
+    {ID_SET_COUNTERS_TIMERS, RunCountersTimers},
 };
 
 const EditorCommand* Find(int command) {
@@ -53,8 +67,13 @@ void DocumentEditors::RunEditor(int command, CQvDoc& document) {
     }
 }
 
-int DocumentEditors::CaptureToBuffer(CapturedBlock, CQvDoc&) {
-    return 1;
+int DocumentEditors::CaptureToBuffer(CapturedBlock block, CQvDoc& document) {
+    switch (block) {
+        case CapturedBlock::CountersTimers:
+            return CaptureCountersTimers(document);
+        default:
+            return 1;
+    }
 }
 
 }  // namespace qv

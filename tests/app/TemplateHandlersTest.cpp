@@ -3,6 +3,7 @@
 #include "app/AboutDlg.h"
 #include "app/Resources.h"
 #include "editors/AuxDacDlg.h"
+#include "editors/CountersTimersDlg.h"
 #include "editors/HardwareInfoDlg.h"
 #include "framework/HeadlessUi.h"
 #include "view/DataParamsDlg.h"
@@ -29,6 +30,8 @@ TEST(TemplateHandlers, EveryHandledControlIsInTheTemplate) {
     ExpectEveryHandledControlExists(auxDac);
     CHardwareInfoDlg info(ui);
     ExpectEveryHandledControlExists(info);
+    CCountersTimersDlg counters(ui);
+    ExpectEveryHandledControlExists(counters);
 }
 
 // "--> Buffer" exists in the block editors only to be seen: it can never be pressed.

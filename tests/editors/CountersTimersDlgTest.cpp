@@ -303,6 +303,27 @@ TEST_F(CountersTimersTest, BoxesShowTheCardsCountersRatesAndTimes) {
     });
 }
 
+// A cycle counter loaded through the editor stops its memory after that many
+// sweeps, and the editor reads it down to 0.
+TEST_F(CountersTimersTest, CycleCounterRunsDownToZeroAsShown) {
+    Run([](CDialog& d) {
+        d.TypeText(IDC_CT_QV1_START, "3");
+        d.ClickCheck(IDC_CT_SET_QV1);
+        d.OnCommand(IDC_CT_TO_HARDWARE);
+        EXPECT_EQ(d.GetDlgItemText(IDC_CT_QV1_CURRENT), "3");
+    });
+    CHardwarePort port;
+    const std::uint8_t qvGo[] = {0x33, 0x00};
+    port.WriteCommand(kCmdWriteRunControl, qvGo, kRunControlLength);
+    clock.Advance(3000);
+    Run([](CDialog& d) {
+        EXPECT_EQ(d.GetDlgItemText(IDC_CT_QV1_CURRENT), "0");
+        EXPECT_EQ(d.GetDlgItemText(IDC_CT_QV1_START), "3");
+        const auto& editor = static_cast<const CCountersTimersDlg&>(d);
+        EXPECT_LT(editor.Qv2CyclesCurrent, 4294967295u - 5);  // Qv2 went on counting
+    });
+}
+
 TEST_F(CountersTimersTest, WriteSendsTheSettingsAndReadsBack) {
     Run([this](CDialog& d) {
         d.TypeText(IDC_CT_BACKUP_PERIOD, "120");

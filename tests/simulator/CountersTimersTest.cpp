@@ -179,6 +179,24 @@ TEST_F(SimulatorTest, PulseRatesPerSecond) {
     EXPECT_GT(Field(starts, kQv2Rate, 3), 10000u);  // fringes of ~4 mm/s mean speed
 }
 
+// The source bits of every counters write reach the rates at once, also
+// after writes that left them alone.
+TEST_F(SimulatorTest, PulseRatesFollowTheSourceBits) {
+    const auto qv2Rate = [this] {
+        AdvanceSeconds(1);
+        return Field(StartValues(), kQv2Rate, 3);
+    };
+    Write(kCmdWriteCounters, CountersWrite(0x7E, 0x00, 0x30));
+    const auto laser = qv2Rate();
+    Write(kCmdWriteCounters, CountersWrite(0x7E, 0x00, 0x10));  // Qv2 from the aux detector
+    const auto aux = qv2Rate();
+    EXPECT_LT(aux * 2, laser);
+    Write(kCmdWriteCounters, CountersWrite(0x7F, 0x00, 0x10));
+    EXPECT_LT(qv2Rate() * 2, laser);
+    Write(kCmdWriteCounters, CountersWrite(0x7E, 0x00, 0x30));
+    EXPECT_GT(qv2Rate(), 2 * aux);
+}
+
 TEST_F(SimulatorTest, SwitchRaisesTheDeltaFlag) {
     AdvanceSeconds(5);
     m_card->SetSwitch(true);

@@ -5,6 +5,7 @@
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
 #include "editors/AuxDacTemplate.h"
+#include "editors/CountersTimersTemplate.h"
 #include "editors/HardwareInfoTemplate.h"
 #include "view/PulseRateTemplate.h"
 #include "view/SliderAdjustTemplate.h"
@@ -147,6 +148,7 @@ const std::vector<const DialogTemplate*>& AllDialogTemplates() {
         &PulseRateTemplate(),
         &SliderAdjustTemplate(),
         &HighVoltageTemplate(),
+        &CountersTimersTemplate(),
     };
     return templates;
 }

@@ -3,6 +3,7 @@
 #include "document/CommandIds.h"
 #include "document/QvDoc.h"
 #include "editors/AuxDacDlg.h"
+#include "editors/CountersTimersDlg.h"
 #include "editors/HardwareInfoDlg.h"
 #include "editors/HighVoltageDlg.h"
 
@@ -41,6 +42,18 @@ int CaptureHighVoltage(CQvDoc& document) {
     return dialog.CaptureToBuffer();
 }
 
+void RunCountersTimers(CQvDoc& document) {
+    CCountersTimersDlg dialog(document.GetUi());
+    dialog.m_pBlock = &document.Data().Settings.CountersTimers;
+    dialog.DoModal();
+}
+
+int CaptureCountersTimers(CQvDoc& document) {
+    CCountersTimersDlg editor(document.GetUi());
+    editor.m_pBlock = &document.Data().Settings.CountersTimers;
+    return editor.CaptureToBuffer();
+}
+
 struct EditorCommand {
     int command;
     void (*run)(CQvDoc&);
@@ -50,6 +63,7 @@ constexpr EditorCommand kEditors[] = {
     {ID_SET_HIGH_VOLTAGE, RunHighVoltage},
     {ID_SET_AUX_DAC, RunAuxDac},
     {ID_HARDWARE_INFO, RunHardwareInfo},
+    {ID_SET_COUNTERS_TIMERS, RunCountersTimers},
 };
 
 const EditorCommand* Find(int command) {
@@ -77,6 +91,8 @@ int DocumentEditors::CaptureToBuffer(CapturedBlock block, CQvDoc& document) {
     switch (block) {
         case CapturedBlock::HighVoltage:
             return CaptureHighVoltage(document);
+        case CapturedBlock::CountersTimers:
+            return CaptureCountersTimers(document);
         default:
             return 1;
     }

@@ -196,9 +196,14 @@ void SpectrometerCard::ApplyAaRun() {
 
 void SpectrometerCard::WriteCounters(std::span<const std::uint8_t> payload) {
     Settle();  // the pulse sources may change
+    const SourceSelection before{m_counters.Qv1Local(), m_counters.Qv2Laser()};
     m_counters.Write(Fixed<CountersTimers::kWriteSize>(payload));
     m_liveWhole = static_cast<std::uint32_t>(m_counters.LiveSeconds());
-    RatesChanged();
+    // Recomposing the rates is the costly part of a write; most writes (and
+    // every backup restart) leave the sources alone.
+    if (before.qv1Local != m_counters.Qv1Local() || before.qv2Laser != m_counters.Qv2Laser()) {
+        RatesChanged();
+    }
 }
 
 }  // namespace qv::sim

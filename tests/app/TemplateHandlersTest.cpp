@@ -3,6 +3,7 @@
 #include "app/AboutDlg.h"
 #include "app/Resources.h"
 #include "editors/AuxDacDlg.h"
+#include "editors/CountersTimersDlg.h"
 #include "editors/HardwareInfoDlg.h"
 #include "editors/HighVoltageDlg.h"
 #include "framework/HeadlessUi.h"
@@ -32,6 +33,8 @@ TEST(TemplateHandlers, EveryHandledControlIsInTheTemplate) {
     ExpectEveryHandledControlExists(info);
     CHighVoltageDlg highVoltage(ui);
     ExpectEveryHandledControlExists(highVoltage);
+    CCountersTimersDlg counters(ui);
+    ExpectEveryHandledControlExists(counters);
 }
 
 // "--> Buffer" exists in the block editors only to be seen: it can never be pressed.

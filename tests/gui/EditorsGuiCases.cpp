@@ -2,6 +2,7 @@
 
 #include "app/CommandIds.h"
 #include "editors/AuxDacTemplate.h"
+#include "editors/CountersTimersTemplate.h"
 #include "editors/HardwareInfoTemplate.h"
 #include "editors/HighVoltageTemplate.h"
 
@@ -45,6 +46,24 @@ void PlayHighVoltage(EditorDriver& d) {
     d.CheckText(IDC_HV_VOLTS, " 390.4", "volts of the desired value read back");
 }
 
+// The period and a start value go to the card without a "Set"; the read-back
+// replaces what is typed afterwards.
+void PlayCountersTimers(EditorDriver& d) {
+    d.Check(d.Caption() == "General Counters&Timers - setup", "counters caption");
+    d.CheckText(IDC_CT_STATUS, "notLocked", "counters status after opening");
+    d.Check(!d.Enabled(IDC_CT_TO_BUFFER), "counters --> Buffer disabled");
+    d.Type(IDC_CT_BACKUP_PERIOD, "45");
+    d.Type(IDC_CT_QV1_START, "1234");
+    d.Click(IDC_CT_TO_HARDWARE);
+    d.Type(IDC_CT_BACKUP_PERIOD, "77");
+    d.Type(IDC_CT_QV1_START, "99");
+    d.Click(IDC_CT_FROM_HARDWARE);
+    d.CheckText(IDC_CT_BACKUP_PERIOD, "45", "backup period read back from the card");
+    d.CheckText(IDC_CT_QV1_START, "1234", "Qv1 start value read back from the card");
+    d.Click(IDC_CT_QV2_MAX);
+    d.CheckText(IDC_CT_QV2_START, "4294967295", "Qv2 \"max\"");
+}
+
 }  // namespace
 
 const std::vector<EditorCase>& EditorCases() {
@@ -52,6 +71,7 @@ const std::vector<EditorCase>& EditorCases() {
         {"aux/DAC", ID_SET_AUX_DAC, "aux-dac.png", PlayAuxDac},
         {"hardware info", ID_HARDWARE_INFO, "hardware-info.png", PlayHardwareInfo},
         {"high voltage", ID_SET_HIGH_VOLTAGE, "high-voltage.png", PlayHighVoltage},
+        {"counters and timers", ID_SET_COUNTERS_TIMERS, "counters-timers.png", PlayCountersTimers},
     };
     return cases;
 }

@@ -72,6 +72,37 @@ TEST_F(SimulatorTest, BackupCountdownRunsDownAndWaitsForARestart) {
     EXPECT_EQ(Field(starts, kQv1Start, 4), Field(startsBefore, kQv1Start, 4));
 }
 
+// "till nearest" as the editor shows it: the wire value + 1, modulo 65536.
+TEST_F(SimulatorTest, BackupCountdownLosesOneEverySecondAndReArmsOnlyOnBitZero) {
+    auto b = CountersWrite(0x7F, 0x00, 0x30);
+    b[3] = 44;  // period 45
+    b[4] = 0;
+    Write(kCmdWriteCounters, b);
+    const auto till = [this] { return (Field(StartValues(), kTill, 2) + 1) & 0xFFFF; };
+    for (std::uint32_t s = 0; s < 45; ++s) {
+        EXPECT_EQ(till(), 45 - s) << s;
+        AdvanceSeconds(1);
+    }
+    EXPECT_EQ(till(), 0u);
+    AdvanceSeconds(600);
+    EXPECT_EQ(till(), 0u);  // stays run out, never wraps
+    // A settings write without bit 0 changes the period but not the countdown.
+    b = CountersWrite(0x7E, 0x00, 0x30);
+    b[3] = 99;
+    b[4] = 0;
+    Write(kCmdWriteCounters, b);
+    EXPECT_EQ(till(), 0u);
+    EXPECT_EQ(Field(LiveCounters(), kPeriod, 2), 99u);
+    // The restart alone re-arms with the period now held, also mid-countdown.
+    Write(kCmdWriteCounters, CountersWrite(0x01, 0x00, 0x00));
+    EXPECT_EQ(till(), 100u);
+    AdvanceSeconds(30);
+    EXPECT_EQ(till(), 70u);
+    Write(kCmdWriteCounters, CountersWrite(0x01, 0x00, 0x00));
+    EXPECT_EQ(till(), 100u);
+    EXPECT_EQ(Field(LiveCounters(), kPeriod, 2), 99u);
+}
+
 TEST_F(SimulatorTest, LiveAndDeadTimeWhileTheAnalyserCounts) {
     AdvanceSeconds(3);
     EXPECT_EQ(Field(LiveCounters(), kLive, 3), 0u);
@@ -146,6 +177,24 @@ TEST_F(SimulatorTest, PulseRatesPerSecond) {
     const auto starts = StartValues();
     EXPECT_GT(Field(starts, kQv1Rate, 3), 3000u);
     EXPECT_GT(Field(starts, kQv2Rate, 3), 10000u);  // fringes of ~4 mm/s mean speed
+}
+
+// The source bits of every counters write reach the rates at once, also
+// after writes that left them alone.
+TEST_F(SimulatorTest, PulseRatesFollowTheSourceBits) {
+    const auto qv2Rate = [this] {
+        AdvanceSeconds(1);
+        return Field(StartValues(), kQv2Rate, 3);
+    };
+    Write(kCmdWriteCounters, CountersWrite(0x7E, 0x00, 0x30));
+    const auto laser = qv2Rate();
+    Write(kCmdWriteCounters, CountersWrite(0x7E, 0x00, 0x10));  // Qv2 from the aux detector
+    const auto aux = qv2Rate();
+    EXPECT_LT(aux * 2, laser);
+    Write(kCmdWriteCounters, CountersWrite(0x7F, 0x00, 0x10));
+    EXPECT_LT(qv2Rate() * 2, laser);
+    Write(kCmdWriteCounters, CountersWrite(0x7E, 0x00, 0x30));
+    EXPECT_GT(qv2Rate(), 2 * aux);
 }
 
 TEST_F(SimulatorTest, SwitchRaisesTheDeltaFlag) {

@@ -4,6 +4,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
+#include "editors/AnalogueBlockTemplate.h"
 #include "editors/AuxDacTemplate.h"
 #include "editors/HardwareInfoTemplate.h"
 
@@ -139,6 +140,7 @@ std::string Tooltip(int command) {
 const std::vector<const DialogTemplate*>& AllDialogTemplates() {
     static const std::vector<const DialogTemplate*> templates = {
         &AboutDialogTemplate(),
+        &AnalogueBlockTemplate(),
         &AuxDacTemplate(),
         &HardwareInfoTemplate(),
     };

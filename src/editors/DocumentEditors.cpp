@@ -2,12 +2,26 @@
 
 #include "document/CommandIds.h"
 #include "document/QvDoc.h"
+#include "editors/AnalogueBlockDlg.h"
 #include "editors/AuxDacDlg.h"
 #include "editors/HardwareInfoDlg.h"
 
 namespace qv {
 
 namespace {
+
+void RunAnalogue(CQvDoc& document) {
+    CAnalogueBlockDlg dialog(document.GetUi());
+    dialog.m_pBlock = &document.Data().Settings.Analogue;
+    dialog.m_pDescription = &document.Description();
+    dialog.DoModal();
+}
+
+int CaptureAnalogue(CQvDoc& document) {
+    CAnalogueBlockDlg editor(document.GetUi());
+    editor.m_pBlock = &document.Data().Settings.Analogue;
+    return editor.CaptureToBuffer();
+}
 
 void RunAuxDac(CQvDoc& document) {
     CAuxDacDlg dialog(document.GetUi());
@@ -28,6 +42,7 @@ struct EditorCommand {
 };
 
 constexpr EditorCommand kEditors[] = {
+    {ID_SET_ANALOGUE, RunAnalogue},
     {ID_SET_AUX_DAC, RunAuxDac},
     {ID_HARDWARE_INFO, RunHardwareInfo},
 };
@@ -53,8 +68,13 @@ void DocumentEditors::RunEditor(int command, CQvDoc& document) {
     }
 }
 
-int DocumentEditors::CaptureToBuffer(CapturedBlock, CQvDoc&) {
-    return 1;
+int DocumentEditors::CaptureToBuffer(CapturedBlock block, CQvDoc& document) {
+    switch (block) {
+        case CapturedBlock::Analogue:
+            return CaptureAnalogue(document);
+        default:
+            return 1;
+    }
 }
 
 }  // namespace qv

@@ -2,6 +2,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/Resources.h"
+#include "editors/AnalogueBlockDlg.h"
 #include "editors/AuxDacDlg.h"
 #include "editors/HardwareInfoDlg.h"
 #include "framework/HeadlessUi.h"
@@ -25,6 +26,8 @@ TEST(TemplateHandlers, EveryHandledControlIsInTheTemplate) {
     ExpectEveryHandledControlExists(panel);
     CAboutDlg about(ui);
     ExpectEveryHandledControlExists(about);
+    CAnalogueBlockDlg analogue(ui);
+    ExpectEveryHandledControlExists(analogue);
     CAuxDacDlg auxDac(ui);
     ExpectEveryHandledControlExists(auxDac);
     CHardwareInfoDlg info(ui);

@@ -35,23 +35,23 @@ void AddInputChain(std::vector<ControlTemplate>& c) {
     using namespace tpl;
     const AnalogueChainGeometry& g = kAnalogueChain;
     c.push_back(Group("Input chain", {4, 2, 432, 126}));
-    c.push_back(Radio(IDC_INPUT_A, "InputA", {28, 12, 38, 10}, kGroupStart));
-    c.push_back(Radio(IDC_INPUT_B, "InputB", {70, 12, 38, 10}));
+    c.push_back(Radio(IDC_INPUT_A, "InputA", {28, 11, 38, 12}, kGroupStart));
+    c.push_back(Radio(IDC_INPUT_B, "InputB", {70, 11, 38, 12}));
     AddNumberRow(c, {IDC_GAIN, IDC_GAIN_SPIN, "Gain[0,127]"}, 116, 44, 162, 26, 11);
-    c.push_back(Check(IDC_INVERT, "Invert", {208, 12, 40, 10}));
+    c.push_back(Check(IDC_INVERT, "Invert", {208, 11, 40, 12}));
 
     const std::array<int, 4> testOut{IDC_TESTOUT_0, IDC_TESTOUT_1, IDC_TESTOUT_2, IDC_TESTOUT_3};
     for (std::size_t i = 0; i < testOut.size(); ++i) {
-        c.push_back(Radio(testOut[i], "", {11, g.testOutCentreY[i] - 5, 10, 10},
+        c.push_back(Radio(testOut[i], "", {6, g.testOutCentreY[i] - 6, 18, 12},
                           i == 0 ? kGroupStart : kStyleNone));
     }
-    c.push_back(Label("TestOut", {6, 117, 30, 8}));
+    c.push_back(Label("TestOut", {6, 119, 30, 8}));
     c.push_back(Picture(IDB_ANALOGUE_CHAIN, g.picture));
 
     const int textX = g.picture.x + g.picture.cx + 8;
     constexpr int kTauLabelX = 236;
     constexpr int kBoxX = 290;
-    constexpr int kBoxWidth = 28;
+    constexpr int kBoxWidth = 36;  // room for four digits
     c.push_back(Label("[1,4] <--> [0.47, 1.0, 2.2, 4.7] us", {textX, 26, 140, 8}));
     c.push_back(Label("Signal", {textX, g.signalCentreY - 4, 30, 8}));
     AddNumberRow(c, {IDC_SIGNAL_TAU, IDC_SIGNAL_TAU_SPIN, "SignalTau"}, kTauLabelX, 50, kBoxX,
@@ -61,8 +61,8 @@ void AddInputChain(std::vector<ControlTemplate>& c) {
                  kBoxWidth, g.triggerCentreY - 6);
     AddNumberRow(c, {IDC_TRIGGER_LEVEL, IDC_TRIGGER_LEVEL_SPIN, "TriggerLevel [0,1023]"}, textX, 84,
                  kBoxX, kBoxWidth, g.triggerCentreY + 12);
-    c.push_back(Check(IDC_PILE_ON_FRONT, "PileOnFront Rejection", {336, 64, 96, 10}));
-    c.push_back(Check(IDC_DTIM_MODE, "DTimMode", {336, 80, 96, 10}));
+    c.push_back(Check(IDC_PILE_ON_FRONT, "PileOnFront Rejection", {344, 63, 88, 12}));
+    c.push_back(Check(IDC_DTIM_MODE, "DTimMode", {344, 79, 88, 12}));
 }
 
 void AddWindows(std::vector<ControlTemplate>& c) {
@@ -74,7 +74,7 @@ void AddWindows(std::vector<ControlTemplate>& c) {
         {IDC_SNGLCHNL_LOW, IDC_SNGLCHNL_LOW_SPIN, "SnglChnl_LowLimit [0,4095]"},
     }};
     for (std::size_t i = 0; i < kRows.size(); ++i) {
-        AddNumberRow(c, kRows[i], 10, 110, 122, 28, 145 + static_cast<int>(i) * 17);
+        AddNumberRow(c, kRows[i], 10, 104, 116, 36, 145 + static_cast<int>(i) * 17);
     }
 }
 

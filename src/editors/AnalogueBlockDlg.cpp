@@ -36,6 +36,29 @@ constexpr RangedMember kLimitsAndCapture[] = {
     {IDC_PILE_ON_TILE, &AnalogueValues::PileOnTileRejection, 0, 255},
 };
 
+// The block's fields and the members they come from, DTimMode apart.
+struct BlockField {
+    std::int32_t AnalogueBlock::*field;
+    std::int32_t AnalogueValues::*member;
+};
+constexpr BlockField kBlockFields[] = {
+    {&AnalogueBlock::InputSelect, &AnalogueValues::InputSelect},
+    {&AnalogueBlock::Gain, &AnalogueValues::Gain},
+    {&AnalogueBlock::Invert, &AnalogueValues::Invert},
+    {&AnalogueBlock::SignalTau, &AnalogueValues::SignalTau},
+    {&AnalogueBlock::TriggerTau, &AnalogueValues::TriggerTau},
+    {&AnalogueBlock::PileOnFrontRejection, &AnalogueValues::PileOnFrontRejection},
+    {&AnalogueBlock::TriggerLevel, &AnalogueValues::TriggerLevel},
+    {&AnalogueBlock::AmpAnalUpLimit, &AnalogueValues::AmpAnalUpLimit},
+    {&AnalogueBlock::AmpAnalLowLimit, &AnalogueValues::AmpAnalLowLimit},
+    {&AnalogueBlock::SnglChnlUpLimit, &AnalogueValues::SnglChnlUpLimit},
+    {&AnalogueBlock::SnglChnlLowLimit, &AnalogueValues::SnglChnlLowLimit},
+    {&AnalogueBlock::BaseCaptureDelay, &AnalogueValues::BaseCaptureDelay},
+    {&AnalogueBlock::PeakCaptureDelay, &AnalogueValues::PeakCaptureDelay},
+    {&AnalogueBlock::PileOnTileRejection, &AnalogueValues::PileOnTileRejection},
+};
+
+// DTimMode loads as 1 from any stored value of 1 or more.
 constexpr std::int32_t ZeroOrOne(std::int32_t stored) {
     return stored >= 1 ? 1 : 0;
 }
@@ -97,44 +120,20 @@ void CAnalogueBlockDlg::CopyFromBlock() {
     if (m_pBlock == nullptr) {
         return;
     }
-    const AnalogueBlock& b = *m_pBlock;
-    InputSelect = b.InputSelect;
-    Gain = b.Gain;
-    Invert = b.Invert;
-    SignalTau = b.SignalTau;
-    TriggerTau = b.TriggerTau;
-    PileOnFrontRejection = b.PileOnFrontRejection;
-    TriggerLevel = b.TriggerLevel;
-    AmpAnalUpLimit = b.AmpAnalUpLimit;
-    AmpAnalLowLimit = b.AmpAnalLowLimit;
-    SnglChnlUpLimit = b.SnglChnlUpLimit;
-    SnglChnlLowLimit = b.SnglChnlLowLimit;
-    BaseCaptureDelay = b.BaseCaptureDelay;
-    PeakCaptureDelay = b.PeakCaptureDelay;
-    PileOnTileRejection = b.PileOnTileRejection;
-    DTimMode = ZeroOrOne(b.DTimMode);
+    for (const auto& [field, member] : kBlockFields) {
+        this->*member = m_pBlock->*field;
+    }
+    DTimMode = ZeroOrOne(m_pBlock->DTimMode);
 }
 
 void CAnalogueBlockDlg::CopyToBlock() {
     if (m_pBlock == nullptr) {
         return;
     }
-    AnalogueBlock& b = *m_pBlock;
-    b.InputSelect = InputSelect;
-    b.Gain = Gain;
-    b.Invert = Invert;
-    b.SignalTau = SignalTau;
-    b.TriggerTau = TriggerTau;
-    b.PileOnFrontRejection = PileOnFrontRejection;
-    b.TriggerLevel = TriggerLevel;
-    b.AmpAnalUpLimit = AmpAnalUpLimit;
-    b.AmpAnalLowLimit = AmpAnalLowLimit;
-    b.SnglChnlUpLimit = SnglChnlUpLimit;
-    b.SnglChnlLowLimit = SnglChnlLowLimit;
-    b.BaseCaptureDelay = BaseCaptureDelay;
-    b.PeakCaptureDelay = PeakCaptureDelay;
-    b.PileOnTileRejection = PileOnTileRejection;
-    b.DTimMode = DTimMode != 0 ? 1 : 0;
+    for (const auto& [field, member] : kBlockFields) {
+        m_pBlock->*field = this->*member;
+    }
+    m_pBlock->DTimMode = DTimMode != 0 ? 1 : 0;
 }
 
 // The table has one record per SignalTau 1..4; a SignalTau outside that (left

@@ -429,14 +429,25 @@ TEST_F(AnalogueBlockTest, WithoutACardTheStatusShowsTheTimeOutAndTheDialogStaysU
 
 // ---- The document's capture ----
 
+// Distinct values in every field, so that no two fields can be mixed up.
 TEST_F(AnalogueBlockTest, CaptureCopiesTheCardsBlockWithDTimModeAsZeroOrOne) {
     CAnalogueBlockDlg writer(ui);
     writer.OnInitDialog();
+    writer.ClickRadio(IDC_INPUT_A);  // 0, where Invert and the flags are 1
     writer.TypeText(IDC_GAIN, "45");
+    writer.CheckDlgButton(IDC_INVERT, 1);
     writer.TypeText(IDC_SIGNAL_TAU, "3");
+    writer.TypeText(IDC_TRIGGER_TAU, "4");
     writer.CheckDlgButton(IDC_PILE_ON_FRONT, 1);
     writer.CheckDlgButton(IDC_DTIM_MODE, 1);
+    writer.TypeText(IDC_TRIGGER_LEVEL, "1001");
+    writer.TypeText(IDC_AMPANAL_UP, "900");
+    writer.TypeText(IDC_AMPANAL_LOW, "90");
     writer.TypeText(IDC_SNGLCHNL_UP, "2500");
+    writer.TypeText(IDC_SNGLCHNL_LOW, "2400");
+    writer.TypeText(IDC_BASE_DELAY, "11");
+    writer.TypeText(IDC_PEAK_DELAY, "111");
+    writer.TypeText(IDC_PILE_ON_TILE, "222");
     writer.ClickRadio(IDC_TESTOUT_1);
     writer.OnToHardware();
 
@@ -444,12 +455,13 @@ TEST_F(AnalogueBlockTest, CaptureCopiesTheCardsBlockWithDTimModeAsZeroOrOne) {
     CAnalogueBlockDlg capture(ui);
     capture.m_pBlock = &block;
     EXPECT_EQ(capture.CaptureToBuffer(), 0);
-    EXPECT_EQ(block.Gain, 45);
-    EXPECT_EQ(block.SignalTau, 3);
-    EXPECT_EQ(block.TriggerTau, 1);
-    EXPECT_EQ(block.SnglChnlUpLimit, 2500);
-    EXPECT_EQ(block.PileOnFrontRejection, 1);
-    EXPECT_EQ(block.DTimMode, 1);
+    const std::int32_t expected[15] = {0,  45,   1,    3,  4,   1,   1001, 900,
+                                       90, 2500, 2400, 11, 111, 222, 1};
+    std::int32_t captured[15];
+    std::memcpy(captured, &block, sizeof block);
+    for (int i = 0; i < 15; ++i) {
+        EXPECT_EQ(captured[i], expected[i]) << "slot " << i;
+    }
     EXPECT_EQ(capture.TestOut, 1);  // read, but not part of the block
 }
 

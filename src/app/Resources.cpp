@@ -4,6 +4,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
+#include "editors/AnalogueBlockTemplate.h"
 #include "editors/AuxDacTemplate.h"
 #include "editors/CountersTimersTemplate.h"
 #include "editors/HardwareInfoTemplate.h"
@@ -143,6 +144,7 @@ std::string Tooltip(int command) {
 const std::vector<const DialogTemplate*>& AllDialogTemplates() {
     static const std::vector<const DialogTemplate*> templates = {
         &AboutDialogTemplate(),
+        &AnalogueBlockTemplate(),
         &AuxDacTemplate(),
         &HardwareInfoTemplate(),
         &PulseRateTemplate(),

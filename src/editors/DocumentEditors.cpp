@@ -2,6 +2,7 @@
 
 #include "document/CommandIds.h"
 #include "document/QvDoc.h"
+#include "editors/AnalogueBlockDlg.h"
 #include "editors/AuxDacDlg.h"
 #include "editors/CountersTimersDlg.h"
 #include "editors/HardwareInfoDlg.h"
@@ -10,6 +11,19 @@
 namespace qv {
 
 namespace {
+
+void RunAnalogue(CQvDoc& document) {
+    CAnalogueBlockDlg dialog(document.GetUi());
+    dialog.m_pBlock = &document.Data().Settings.Analogue;
+    dialog.m_pDescription = &document.Description();
+    dialog.DoModal();
+}
+
+int CaptureAnalogue(CQvDoc& document) {
+    CAnalogueBlockDlg editor(document.GetUi());
+    editor.m_pBlock = &document.Data().Settings.Analogue;
+    return editor.CaptureToBuffer();
+}
 
 void RunAuxDac(CQvDoc& document) {
     CAuxDacDlg dialog(document.GetUi());
@@ -61,6 +75,7 @@ struct EditorCommand {
 
 constexpr EditorCommand kEditors[] = {
     {ID_SET_HIGH_VOLTAGE, RunHighVoltage},
+    {ID_SET_ANALOGUE, RunAnalogue},
     {ID_SET_AUX_DAC, RunAuxDac},
     {ID_HARDWARE_INFO, RunHardwareInfo},
     {ID_SET_COUNTERS_TIMERS, RunCountersTimers},
@@ -93,6 +108,8 @@ int DocumentEditors::CaptureToBuffer(CapturedBlock block, CQvDoc& document) {
             return CaptureHighVoltage(document);
         case CapturedBlock::CountersTimers:
             return CaptureCountersTimers(document);
+        case CapturedBlock::Analogue:
+            return CaptureAnalogue(document);
         default:
             return 1;
     }

@@ -59,8 +59,14 @@ void CSettingEditorDlg::OnFromHardware() {
     UpdateData(false);
 }
 
+bool CSettingEditorDlg::TakeControls() {
+    const bool accepted = UpdateData(true);
+    AfterTakeControls();
+    return accepted;
+}
+
 void CSettingEditorDlg::OnToHardware() {
-    if (!UpdateData(true)) {
+    if (!TakeControls()) {
         return;
     }
     Pack();
@@ -69,7 +75,7 @@ void CSettingEditorDlg::OnToHardware() {
 }
 
 void CSettingEditorDlg::OnFromBuffer() {
-    UpdateData(true);
+    TakeControls();
     CopyFromBlock();
     AfterBufferLoad();
     UpdateData(false);

@@ -80,6 +80,12 @@ protected:
     virtual void AfterRead() {}
     virtual void AfterBufferLoad() {}
     virtual std::vector<SpinRange> SpinRanges() const { return {}; }
+    // Rules between members applied whenever the controls are taken.
+    virtual void AfterTakeControls() {}
+
+    // The controls into the working copy with validation, then the editor's
+    // rules; false when a value was refused.
+    bool TakeControls();
 
     // StatusReadCommand with the status member as the place for the lock text.
     int StatusRead(std::uint8_t cmd, void* destination, int length);

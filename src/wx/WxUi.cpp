@@ -11,6 +11,7 @@
 #include <wx/generic/msgdlgg.h>
 #include <wx/timer.h>
 
+#include "AnaloguePictures.h"
 #include "CanvasBitmap.h"
 #include "DialogWindow.h"
 #include "FileDialogRules.h"
@@ -20,6 +21,7 @@
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
 #include "app/Resources.h"
+#include "editors/AnalogueBlockTemplate.h"
 #include "view/DataParamsTemplate.h"
 #include "view/LegendBitmap.h"
 
@@ -188,6 +190,10 @@ wxBitmap WxUi::Picture(int resource, wxSize size) {
             return ProgramPicture(32);
         case IDB_LEGEND:
             return LegendPicture(size);
+        case IDB_ANALOGUE_CHAIN:
+            return AnalogueChainPicture(size);
+        case IDB_ANALOGUE_TIMING:
+            return AnalogueTimingPicture(size);
         default:
             return Placeholder(size);
     }

@@ -2,6 +2,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/Resources.h"
+#include "editors/AnalogueBlockDlg.h"
 #include "editors/AuxDacDlg.h"
 #include "editors/CountersTimersDlg.h"
 #include "editors/HardwareInfoDlg.h"
@@ -27,6 +28,8 @@ TEST(TemplateHandlers, EveryHandledControlIsInTheTemplate) {
     ExpectEveryHandledControlExists(panel);
     CAboutDlg about(ui);
     ExpectEveryHandledControlExists(about);
+    CAnalogueBlockDlg analogue(ui);
+    ExpectEveryHandledControlExists(analogue);
     CAuxDacDlg auxDac(ui);
     ExpectEveryHandledControlExists(auxDac);
     CHardwareInfoDlg info(ui);

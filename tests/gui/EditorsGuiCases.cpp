@@ -8,6 +8,8 @@
 
 namespace qv::test {
 
+void PlayAnalogueBlock(EditorDriver& d);  // EditorsGuiCaseAnalogue.cpp
+
 namespace {
 
 void PlayAuxDac(EditorDriver& d) {
@@ -68,6 +70,7 @@ void PlayCountersTimers(EditorDriver& d) {
 
 const std::vector<EditorCase>& EditorCases() {
     static const std::vector<EditorCase> cases = {
+        {"analogue block", ID_SET_ANALOGUE, "analogue-block.png", PlayAnalogueBlock},
         {"aux/DAC", ID_SET_AUX_DAC, "aux-dac.png", PlayAuxDac},
         {"hardware info", ID_HARDWARE_INFO, "hardware-info.png", PlayHardwareInfo},
         {"high voltage", ID_SET_HIGH_VOLTAGE, "high-voltage.png", PlayHighVoltage},

@@ -5,6 +5,7 @@
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
 #include "editors/AuxDacTemplate.h"
+#include "editors/VibratorTemplate.h"
 #include "editors/HardwareInfoTemplate.h"
 
 namespace qv {
@@ -140,6 +141,7 @@ const std::vector<const DialogTemplate*>& AllDialogTemplates() {
     static const std::vector<const DialogTemplate*> templates = {
         &AboutDialogTemplate(),
         &AuxDacTemplate(),
+        &VibratorTemplate(),
         &HardwareInfoTemplate(),
     };
     return templates;

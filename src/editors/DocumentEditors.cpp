@@ -4,6 +4,7 @@
 #include "document/QvDoc.h"
 #include "editors/AuxDacDlg.h"
 #include "editors/HardwareInfoDlg.h"
+#include "editors/VibratorDlg.h"
 
 namespace qv {
 
@@ -22,6 +23,20 @@ void RunHardwareInfo(CQvDoc& document) {
     dialog.DoModal();
 }
 
+void RunVibrator(CQvDoc& document) {
+    CVibratorDlg dialog(document.GetUi());
+    dialog.m_pBlock = &document.Data().Settings.Vibrator;
+    dialog.m_pCoefficients = &document.Description().Velocity;
+    dialog.DoModal();
+}
+
+int CaptureVibrator(CQvDoc& document) {
+    CVibratorDlg editor(document.GetUi());
+    editor.m_pBlock = &document.Data().Settings.Vibrator;
+    editor.m_pCoefficients = &document.Description().Velocity;
+    return editor.CaptureToBuffer();
+}
+
 struct EditorCommand {
     int command;
     void (*run)(CQvDoc&);
@@ -29,6 +44,7 @@ struct EditorCommand {
 
 constexpr EditorCommand kEditors[] = {
     {ID_SET_AUX_DAC, RunAuxDac},
+    {ID_SET_VIBRATOR, RunVibrator},
     {ID_HARDWARE_INFO, RunHardwareInfo},
 };
 
@@ -53,8 +69,13 @@ void DocumentEditors::RunEditor(int command, CQvDoc& document) {
     }
 }
 
-int DocumentEditors::CaptureToBuffer(CapturedBlock, CQvDoc&) {
-    return 1;
+int DocumentEditors::CaptureToBuffer(CapturedBlock block, CQvDoc& document) {
+    switch (block) {
+        case CapturedBlock::Vibrator:
+            return CaptureVibrator(document);
+        default:
+            return 1;
+    }
 }
 
 }  // namespace qv

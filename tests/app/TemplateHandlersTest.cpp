@@ -4,6 +4,7 @@
 #include "app/Resources.h"
 #include "editors/AuxDacDlg.h"
 #include "editors/HardwareInfoDlg.h"
+#include "editors/VibratorDlg.h"
 #include "framework/HeadlessUi.h"
 #include "view/DataParamsDlg.h"
 
@@ -29,6 +30,8 @@ TEST(TemplateHandlers, EveryHandledControlIsInTheTemplate) {
     ExpectEveryHandledControlExists(auxDac);
     CHardwareInfoDlg info(ui);
     ExpectEveryHandledControlExists(info);
+    CVibratorDlg vibrator(ui);
+    ExpectEveryHandledControlExists(vibrator);
 }
 
 // "--> Buffer" exists in the block editors only to be seen: it can never be pressed.

@@ -509,6 +509,28 @@ TEST_F(VibratorTest, CosineSendsTheTableInOneWriteThenTheLockCheck) {
     EXPECT_TRUE(ui.Boxes().empty());
 }
 
+// The interferometer on Qv2 counts in proportion to the speed: after "Cosine"
+// the card's sweep slows down into its turning points instead of a sharp corner.
+TEST_F(VibratorTest, CosineRoundsTheTurningPointsOfTheCardsSweep) {
+    Run([](CDialog& d) { d.OnCommand(IDC_REFERENCE_COSINE); });
+    CHardwarePort port;
+    const std::uint8_t start[] = {0x30, 0x00};
+    const std::uint8_t stop[] = {0x10, 0x00};
+    port.WriteCommand(kCmdWriteRunControl, start, 2);
+    clock.Advance(40000);
+    port.WriteCommand(kCmdWriteRunControl, stop, 2);
+    clock.Advance(1000);
+    std::vector<std::uint32_t> qv2(4096);
+    ASSERT_EQ(port.ReadSpectrum(kSelectQv2, qv2.data()), 0);
+    ASSERT_GT(qv2[0], 200u);
+    const ReferenceSamples t = RoundedTriangle(CornerShape::Cosine, 220);
+    const auto speed = [&t](int c) { return (t[2 * c] + t[2 * c + 1]) / 2.0 - 2047.5; };
+    const double ratio = static_cast<double>(qv2[50]) / qv2[0];
+    EXPECT_NEAR(ratio, speed(50) / speed(0), 0.01);
+    EXPECT_GT(ratio, 1947.0 / 2047.0 + 0.02);  // the plain triangle's corner
+    EXPECT_NEAR(static_cast<double>(qv2[1000]) / qv2[0], speed(1000) / speed(0), 0.01);
+}
+
 TEST_F(VibratorTest, ScopeAboveTheRangeGeneratesWith2047AndShowsIt) {
     Run([this](CDialog& d) {
         d.TypeText(IDC_ROUNDING_SCOPE, "3000");

@@ -26,11 +26,11 @@ struct RampGroup {
 };
 
 constexpr int kGroupY = 7;
-constexpr int kGroupWidth = 126;
-constexpr int kGroupHeight = 94;
+constexpr int kGroupWidth = 136;
+constexpr int kGroupHeight = 88;
 constexpr int kLabelIndent = 6;
-constexpr int kLabelWidth = 76;
-constexpr int kBoxIndent = 84;
+constexpr int kLabelWidth = 84;
+constexpr int kBoxIndent = 92;
 constexpr int kBoxWidth = 30;
 constexpr int kRowPitch = 16;
 
@@ -59,17 +59,17 @@ void AddDrive(DialogTemplate& d) {
     AddRampGroup(d,
                  {"Feedback gain", 7, IDC_GAIN_CURRENT, IDC_GAIN_DESIRED, "Desired value [0,1023]",
                   IDC_GAIN_DESIRED_SPIN, IDC_GAIN_SPEED, IDC_GAIN_SPEED_SPIN, 0});
-    AddRampGroup(d, {"Amplitude", 136, IDC_AMPLITUDE_CURRENT, IDC_AMPLITUDE_DESIRED,
+    AddRampGroup(d, {"Amplitude", 146, IDC_AMPLITUDE_CURRENT, IDC_AMPLITUDE_DESIRED,
                      "Desired value [0,1023]", IDC_AMPLITUDE_DESIRED_SPIN, IDC_AMPLITUDE_SPEED,
                      IDC_AMPLITUDE_SPEED_SPIN, 0});
     AddRampGroup(
-        d, {"Bias current", 265, IDC_BIAS_CURRENT, IDC_BIAS_DESIRED, "Desired value [+/- 2047]",
+        d, {"Bias current", 285, IDC_BIAS_CURRENT, IDC_BIAS_DESIRED, "Desired value [+/- 2047]",
             IDC_BIAS_DESIRED_SPIN, IDC_BIAS_SPEED, IDC_BIAS_SPEED_SPIN, kSigned});
     // The amplitude's velocity and range, in the amplitude group.
     constexpr int kVelocityY = kGroupY + 14 + 3 * kRowPitch;
-    d.controls.push_back(ReadOnly(IDC_VELOCITY, {142, kVelocityY, 44, kBoxHeight}, kRightAlign));
-    d.controls.push_back(Label("mm/s", {190, kVelocityY + 2, 24, 8}));
-    d.controls.push_back(Check(IDC_HIGH_RANGE, "High range", {220, kVelocityY + 1, 38, 10}));
+    d.controls.push_back(ReadOnly(IDC_VELOCITY, {152, kVelocityY, 44, kBoxHeight}, kRightAlign));
+    d.controls.push_back(Label("mm/s", {200, kVelocityY + 2, 24, 8}));
+    d.controls.push_back(Check(IDC_HIGH_RANGE, "High range", {230, kVelocityY + 1, 50, 10}));
     d.controls.push_back(
         Label("Updating speed [1,16] x5ms/step.  16:immediate change", {7, 105, 260, 8}));
 }
@@ -87,31 +87,31 @@ void AddFrequency(DialogTemplate& d) {
         Spin(IDC_DIVIDER_L_SPIN, IDC_DIVIDER_L, {78, 152, kSpinWidth, kBoxHeight}));
     d.controls.push_back(Label("Frequency [Hz]", {110, 136, 70, 8}));
     d.controls.push_back(ReadOnly(IDC_FREQUENCY, {110, 152, 56, kBoxHeight}, kRightAlign));
-    d.controls.push_back(Label("Velocity Coefficients (H,L)", {215, 124, 104, 8}));
+    d.controls.push_back(Label("Velocity Coefficients (H,L)", {225, 124, 110, 8}));
     d.controls.push_back(
-        Make(IDC_VELOCITY_COEFFICIENTS, ControlKind::StaticText, "", {215, 138, 104, 8}));
+        Make(IDC_VELOCITY_COEFFICIENTS, ControlKind::StaticText, "", {225, 138, 110, 8}));
 }
 
 void AddReference(DialogTemplate& d) {
     d.controls.push_back(Group("Reference file", {7, 184, 70, 40}));
     d.controls.push_back(Button(IDC_REFERENCE_LOAD, "Load", {15, 200, 54, kButtonHeight}));
-    d.controls.push_back(Group("Rounded triangle reference", {82, 184, 240, 40}));
+    d.controls.push_back(Group("Rounded triangle reference", {82, 184, 270, 40}));
     d.controls.push_back(Label("Rounding scope", {88, 203, 54, 8}));
     d.controls.push_back(Digits(IDC_ROUNDING_SCOPE, {142, 201, 28, kBoxHeight}, kRightAlign));
     d.controls.push_back(
         Spin(IDC_ROUNDING_SCOPE_SPIN, IDC_ROUNDING_SCOPE, {170, 201, kSpinWidth, kBoxHeight}));
-    d.controls.push_back(Label("channels [0,2047]", {183, 203, 62, 8}));
-    d.controls.push_back(Button(IDC_REFERENCE_COSINE, "Cosine", {248, 200, 34, kButtonHeight}));
-    d.controls.push_back(Button(IDC_REFERENCE_PARABOLA, "Parabola", {284, 200, 34, kButtonHeight}));
+    d.controls.push_back(Label("channels [0,2047]", {185, 203, 70, 8}));
+    d.controls.push_back(Button(IDC_REFERENCE_COSINE, "Cosine", {264, 200, 40, kButtonHeight}));
+    d.controls.push_back(Button(IDC_REFERENCE_PARABOLA, "Parabola", {306, 200, 40, kButtonHeight}));
     d.controls.push_back(
         Label("Stop vibrator (gain,ampliture ->0) for frequency or reference change !",
-              {7, 230, 315, 8}));
+              {7, 230, 345, 8}));
     d.controls.push_back(
-        Label("Set gain, amplitude, bias ->0 before power off !", {7, 241, 315, 8}));
+        Label("Set gain, amplitude, bias ->0 before power off !", {7, 241, 345, 8}));
 }
 
 void AddButtons(DialogTemplate& d) {
-    constexpr int kX = 329;
+    constexpr int kX = 359;
     constexpr int kWidth = 62;
     d.controls.push_back(
         Button(IDC_VIB_FROM_BUFFER, "<-- Buffer", {kX, 118, kWidth, kButtonHeight}));
@@ -122,14 +122,14 @@ void AddButtons(DialogTemplate& d) {
     d.controls.push_back(
         Button(IDC_VIB_TO_HARDWARE, "--> Hardware", {kX, 172, kWidth, kButtonHeight}));
     d.controls.push_back(Button(IDCANCEL, "Close", {kX, 254, kWidth, kButtonHeight}));
-    d.controls.push_back(ReadOnly(IDC_VIB_STATUS, {7, 255, 315, kBoxHeight}));
+    d.controls.push_back(ReadOnly(IDC_VIB_STATUS, {7, 255, 345, kBoxHeight}));
 }
 
 DialogTemplate Build() {
     DialogTemplate d;
     d.id = IDD_VIBRATOR;
     d.caption = "Vibrator Parameters";
-    d.rect = {0, 0, 398, 276};
+    d.rect = {0, 0, 428, 276};
     AddDrive(d);
     AddFrequency(d);
     AddReference(d);

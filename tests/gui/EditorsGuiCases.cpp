@@ -1,0 +1,42 @@
+#include "EditorsGuiCases.h"
+
+#include "app/CommandIds.h"
+#include "editors/AuxDacTemplate.h"
+#include "editors/HardwareInfoTemplate.h"
+
+namespace qv::test {
+
+namespace {
+
+void PlayAuxDac(EditorDriver& d) {
+    d.Check(d.Caption() == "Auxiliary bytes, DAC8bit", "aux/DAC caption");
+    d.CheckText(IDC_AUX_STATUS, "notLocked", "aux/DAC status after opening");
+    d.Type(IDC_AUX1, "77");
+    d.Type(IDC_DAC8, "201");
+    d.Click(IDC_AUX_TO_HARDWARE);
+    d.Type(IDC_AUX1, "0");  // the read-back must replace what is typed
+    d.Type(IDC_DAC8, "0");
+    d.Click(IDC_AUX_FROM_HARDWARE);
+    d.CheckText(IDC_AUX1, "77", "aux byte 1 read back from the card");
+    d.CheckText(IDC_DAC8, "201", "DAC read back from the card");
+}
+
+void PlayHardwareInfo(EditorDriver& d) {
+    d.Check(d.Caption() == "Hardware info", "hardware info caption");
+    d.CheckText(IDC_INFO_HV_SLOPE, "1.4067", "HV slope from qv.hdw");
+    d.CheckText(IDC_INFO_VELOCITY_HIGH, "0.106", "high-range velocity coefficient from qv.hdw");
+    d.Click(IDC_INFO_FROM_BUFFER);
+    d.CheckText(IDC_INFO_HV_SLOPE, "0", "HV slope of a never captured measurement");
+}
+
+}  // namespace
+
+const std::vector<EditorCase>& EditorCases() {
+    static const std::vector<EditorCase> cases = {
+        {"aux/DAC", ID_SET_AUX_DAC, "aux-dac.png", PlayAuxDac},
+        {"hardware info", ID_HARDWARE_INFO, "hardware-info.png", PlayHardwareInfo},
+    };
+    return cases;
+}
+
+}  // namespace qv::test

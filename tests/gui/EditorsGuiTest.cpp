@@ -1,0 +1,173 @@
+// Opens every hardware editor through the Settings menu of the desktop program
+// on the virtual spectrometer, plays the operator in its real window (types
+// into the boxes, presses the buttons) and checks what the window shows after
+// the card was written and read back. With QV_PICTURES set, each editor's
+// window is also saved there as a PNG.
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <wx/app.h>
+#include <wx/button.h>
+#include <wx/dialog.h>
+#include <wx/image.h>
+#include <wx/textctrl.h>
+#include <wx/timer.h>
+
+#include "EditorsGuiCases.h"
+#include "GuiChecks.h"
+#include "MainFrame.h"
+#include "Pictures.h"
+#include "WxCommandIds.h"
+#include "WxText.h"
+#include "WxUi.h"
+#include "app/QvApplication.h"
+#include "framework/SettingsStore.h"
+
+namespace qv {
+namespace {
+
+constexpr int kPlayTimer = 78;
+// Ticks before the operator acts, so that the window is mapped and painted.
+constexpr int kSettleTicks = 4;
+
+wxDialog* OpenModalDialog() {
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog && dialog->IsModal())
+            return dialog;
+    return nullptr;
+}
+
+// The operator at one open editor window.
+class WindowDriver : public test::EditorDriver {
+public:
+    WindowDriver(wxDialog& dialog, test::GuiChecks& checks) : m_dialog(dialog), m_checks(checks) {}
+
+    void Type(int id, const std::string& text) override {
+        if (auto* edit = dynamic_cast<wxTextCtrl*>(m_dialog.FindWindow(id))) {
+            edit->SetFocus();
+            edit->SetValue(ToWx(text));  // sends the text event, as typing does
+        } else {
+            Check(false, "edit box " + std::to_string(id) + " exists");
+        }
+    }
+    void Click(int id) override {
+        wxWindow* button = m_dialog.FindWindow(id);
+        if (!button) {
+            Check(false, "button " + std::to_string(id) + " exists");
+            return;
+        }
+        wxCommandEvent click(wxEVT_BUTTON, id);
+        click.SetEventObject(button);
+        button->ProcessWindowEvent(click);
+    }
+    std::string Text(int id) const override {
+        wxWindow* window = m_dialog.FindWindow(id);
+        if (auto* edit = dynamic_cast<wxTextCtrl*>(window))
+            return FromWx(edit->GetValue());
+        return window ? FromWx(window->GetLabel()) : std::string("<no control>");
+    }
+    bool Enabled(int id) const override {
+        wxWindow* window = m_dialog.FindWindow(id);
+        return window && window->IsEnabled();
+    }
+    std::string Caption() const override { return FromWx(m_dialog.GetTitle()); }
+    void Check(bool ok, const std::string& what) override { m_checks.Check(ok, what); }
+
+private:
+    wxDialog& m_dialog;
+    test::GuiChecks& m_checks;
+};
+
+class EditorsApp : public wxApp {
+public:
+    bool OnInit() override;
+    int OnRun() override {
+        wxApp::OnRun();
+        return m_verdict.Verdict();
+    }
+
+private:
+    void RunCases();
+    void RunCase(const test::EditorCase& editorCase);
+    void SavePicture(wxDialog& dialog, const std::string& name);
+    void Command(int id) {
+        wxCommandEvent event(wxEVT_MENU, ToWxId(id));
+        event.SetEventObject(m_frame);
+        m_frame->ProcessWindowEvent(event);
+    }
+
+    MemorySettingsStore m_settings;
+    WxUi m_ui;
+    std::unique_ptr<CQvApp> m_app;
+    CMainFrame* m_frame = nullptr;
+    test::GuiChecks m_verdict;
+};
+
+bool EditorsApp::OnInit() {
+    test::InstallGuiTestGuards(std::chrono::seconds(80));
+    wxImage::AddHandler(new wxPNGHandler);
+    CQvApp::Options options{std::string(QV_TEST_HDW), {}, true};
+    options.card.simulate = true;
+    m_app = std::make_unique<CQvApp>(m_ui, m_settings, options);
+    if (!m_app->InitInstance(std::nullopt))
+        return false;
+    m_frame = new CMainFrame(*m_app, m_ui);
+    m_app->SetDocumentChangedHandler(
+        [this](DocumentChange change) { m_frame->DocumentChanged(change); });
+    SetTopWindow(m_frame);
+    m_frame->Show();
+    CallAfter([this] { RunCases(); });
+    return true;
+}
+
+void EditorsApp::RunCases() {
+    for (const test::EditorCase& editorCase : test::EditorCases())
+        RunCase(editorCase);
+    m_frame->Close(true);
+}
+
+// The case plays inside the editor's modal loop, from a timer tick; the
+// window is closed with its cancel button afterwards.
+void EditorsApp::RunCase(const test::EditorCase& editorCase) {
+    int ticks = 0;
+    bool played = false;
+    m_ui.SetTimer(kPlayTimer, 40, [&] {
+        wxDialog* dialog = OpenModalDialog();
+        if (!dialog || played || ++ticks < kSettleTicks)
+            return;
+        played = true;
+        WindowDriver driver(*dialog, m_verdict);
+        if (editorCase.picture)
+            SavePicture(*dialog, editorCase.picture);
+        editorCase.play(driver);
+        driver.Click(editorCase.closeButton);
+    });
+    Command(editorCase.command);
+    m_ui.KillTimer(kPlayTimer);
+    m_verdict.Check(played, std::string(editorCase.name) + ": opened from the Settings menu");
+    m_verdict.Check(OpenModalDialog() == nullptr, std::string(editorCase.name) + ": closed");
+}
+
+void EditorsApp::SavePicture(wxDialog& dialog, const std::string& name) {
+    const char* folder = std::getenv("QV_PICTURES");
+    if (!folder)
+        return;
+    dialog.Update();
+    const wxImage image = test::GrabClient(dialog);
+    const std::string path = (std::filesystem::path(folder) / name).string();
+    m_verdict.Check(image.IsOk() && image.SaveFile(ToWx(path), wxBITMAP_TYPE_PNG),
+                    "picture saved: " + path);
+}
+
+}  // namespace
+}  // namespace qv
+
+wxIMPLEMENT_APP_NO_MAIN(qv::EditorsApp);
+
+int main(int argc, char** argv) {
+    return wxEntry(argc, argv);
+}

@@ -5,8 +5,8 @@
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
 #include "editors/AuxDacTemplate.h"
-#include "editors/VibratorTemplate.h"
 #include "editors/HardwareInfoTemplate.h"
+#include "editors/VibratorTemplate.h"
 
 namespace qv {
 

@@ -11,6 +11,7 @@
 #include "view/PulseRateTemplate.h"
 #include "view/SliderAdjustTemplate.h"
 #include "editors/HighVoltageTemplate.h"
+#include "editors/VibratorTemplate.h"
 
 namespace qv {
 
@@ -146,6 +147,7 @@ const std::vector<const DialogTemplate*>& AllDialogTemplates() {
         &AboutDialogTemplate(),
         &AnalogueBlockTemplate(),
         &AuxDacTemplate(),
+        &VibratorTemplate(),
         &HardwareInfoTemplate(),
         &PulseRateTemplate(),
         &SliderAdjustTemplate(),

@@ -7,6 +7,7 @@
 #include "editors/CountersTimersDlg.h"
 #include "editors/HardwareInfoDlg.h"
 #include "editors/HighVoltageDlg.h"
+#include "editors/VibratorDlg.h"
 
 namespace qv {
 
@@ -65,6 +66,17 @@ void RunCountersTimers(CQvDoc& document) {
 int CaptureCountersTimers(CQvDoc& document) {
     CCountersTimersDlg editor(document.GetUi());
     editor.m_pBlock = &document.Data().Settings.CountersTimers;
+void RunVibrator(CQvDoc& document) {
+    CVibratorDlg dialog(document.GetUi());
+    dialog.m_pBlock = &document.Data().Settings.Vibrator;
+    dialog.m_pCoefficients = &document.Description().Velocity;
+    dialog.DoModal();
+}
+
+int CaptureVibrator(CQvDoc& document) {
+    CVibratorDlg editor(document.GetUi());
+    editor.m_pBlock = &document.Data().Settings.Vibrator;
+    editor.m_pCoefficients = &document.Description().Velocity;
     return editor.CaptureToBuffer();
 }
 
@@ -77,6 +89,7 @@ constexpr EditorCommand kEditors[] = {
     {ID_SET_HIGH_VOLTAGE, RunHighVoltage},
     {ID_SET_ANALOGUE, RunAnalogue},
     {ID_SET_AUX_DAC, RunAuxDac},
+    {ID_SET_VIBRATOR, RunVibrator},
     {ID_HARDWARE_INFO, RunHardwareInfo},
     {ID_SET_COUNTERS_TIMERS, RunCountersTimers},
 };
@@ -110,6 +123,8 @@ int DocumentEditors::CaptureToBuffer(CapturedBlock block, CQvDoc& document) {
             return CaptureCountersTimers(document);
         case CapturedBlock::Analogue:
             return CaptureAnalogue(document);
+        case CapturedBlock::Vibrator:
+            return CaptureVibrator(document);
         default:
             return 1;
     }

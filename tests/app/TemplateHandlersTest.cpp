@@ -7,6 +7,7 @@
 #include "editors/CountersTimersDlg.h"
 #include "editors/HardwareInfoDlg.h"
 #include "editors/HighVoltageDlg.h"
+#include "editors/VibratorDlg.h"
 #include "framework/HeadlessUi.h"
 #include "view/DataParamsDlg.h"
 
@@ -38,6 +39,8 @@ TEST(TemplateHandlers, EveryHandledControlIsInTheTemplate) {
     ExpectEveryHandledControlExists(highVoltage);
     CCountersTimersDlg counters(ui);
     ExpectEveryHandledControlExists(counters);
+    CVibratorDlg vibrator(ui);
+    ExpectEveryHandledControlExists(vibrator);
 }
 
 // "--> Buffer" exists in the block editors only to be seen: it can never be pressed.

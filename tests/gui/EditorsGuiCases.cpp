@@ -5,6 +5,7 @@
 #include "editors/CountersTimersTemplate.h"
 #include "editors/HardwareInfoTemplate.h"
 #include "editors/HighVoltageTemplate.h"
+#include "editors/VibratorTemplate.h"
 
 namespace qv::test {
 
@@ -64,6 +65,25 @@ void PlayCountersTimers(EditorDriver& d) {
     d.CheckText(IDC_CT_QV1_START, "1234", "Qv1 start value read back from the card");
     d.Click(IDC_CT_QV2_MAX);
     d.CheckText(IDC_CT_QV2_START, "4294967295", "Qv2 \"max\"");
+void PlayVibrator(EditorDriver& d) {
+    d.Check(d.Caption() == "Vibrator Parameters", "vibrator caption");
+    d.CheckText(IDC_VIB_STATUS, "notLocked", "vibrator status after opening");
+    d.CheckText(IDC_FREQUENCY, "5.72205", "frequency of the card's dividers");
+    d.Type(IDC_AMPLITUDE_DESIRED, "300");
+    d.Type(IDC_BIAS_DESIRED, "-100");
+    d.Type(IDC_DIVIDER_K, "3");
+    d.Type(IDC_DIVIDER_L, "255");
+    d.Click(IDC_VIB_TO_HARDWARE);
+    d.Type(IDC_AMPLITUDE_DESIRED, "0");  // the read-back must replace what is typed
+    d.Type(IDC_DIVIDER_L, "0");
+    d.Click(IDC_VIB_FROM_HARDWARE);
+    d.CheckText(IDC_AMPLITUDE_DESIRED, "300", "amplitude read back from the card");
+    d.CheckText(IDC_BIAS_DESIRED, "-100", "bias read back from the card");
+    d.CheckText(IDC_FREQUENCY, "52.3158", "frequency of the written dividers");
+    d.Type(IDC_ROUNDING_SCOPE, "3000");
+    d.Click(IDC_REFERENCE_COSINE);
+    d.CheckText(IDC_ROUNDING_SCOPE, "2047", "cosine reference sent with the scope clamped");
+    d.CheckText(IDC_VIB_STATUS, "notLocked", "lock check after the reference");
 }
 
 }  // namespace
@@ -75,6 +95,7 @@ const std::vector<EditorCase>& EditorCases() {
         {"hardware info", ID_HARDWARE_INFO, "hardware-info.png", PlayHardwareInfo},
         {"high voltage", ID_SET_HIGH_VOLTAGE, "high-voltage.png", PlayHighVoltage},
         {"counters and timers", ID_SET_COUNTERS_TIMERS, "counters-timers.png", PlayCountersTimers},
+        {"vibrator", ID_SET_VIBRATOR, "vibrator.png", PlayVibrator},
     };
     return cases;
 }

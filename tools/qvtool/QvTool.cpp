@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "AnalysisCommands.h"
 #include "Commands.h"
 
 namespace qv::tool {
@@ -64,6 +65,8 @@ int RunQvTool(int argc, const char* const* argv, std::ostream& out, std::ostream
     renderCmd->add_option("--hide", render.hide, "Spectra not to draw: sum,coinc,anticoinc,qv1,qv2")
         ->delimiter(',');
     renderCmd->callback([&] { run = [&] { return RenderCommand(io, render); }; });
+
+    AddAnalysisCommands(app, io, run);
 
     try {
         app.parse(argc, argv);

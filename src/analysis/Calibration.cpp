@@ -13,7 +13,7 @@ namespace qv::analysis {
 
 namespace {
 
-constexpr double kSignificance = 5;  // depth over its error: every line, and the pattern
+constexpr double kSignificance = 5;       // depth over its error: every line, and the pattern
 constexpr double kLargestResidual = 0.1;  // mm/s from a straight scale
 
 struct FoldAndGuess {

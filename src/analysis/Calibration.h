@@ -24,11 +24,11 @@ struct CalibratedLine {
 // triangular reference does (it starts at its top).
 struct Calibration {
     int channels = 0;
-    double foldingPoint = 0;        // N/4 <= F < 3N/4
-    double zeroChannel = 0;         // channel of zero velocity in that half
-    double velocityPerChannel = 0;  // mm/s, positive
-    double maxVelocity = 0;         // mm/s at the top turning point
-    double minVelocity = 0;         // mm/s at the folding point
+    double foldingPoint = 0;                           // N/4 <= F < 3N/4
+    double zeroChannel = 0;                            // channel of zero velocity in that half
+    double velocityPerChannel = 0;                     // mm/s, positive
+    double maxVelocity = 0;                            // mm/s at the top turning point
+    double minVelocity = 0;                            // mm/s at the folding point
     std::array<CalibratedLine, kSextetLines> lines{};  // ascending velocity
     double chi2 = 0;                                   // per degree of freedom
 

@@ -93,8 +93,8 @@ FoldingCandidates FindFoldingCandidates(std::span<const std::uint32_t> counts) {
     const std::vector<double> c = MirrorCorrelation(counts);
     const std::size_t n = c.size();
     const auto best = static_cast<std::size_t>(std::max_element(c.begin(), c.end()) - c.begin());
-    const std::size_t other = LocalPeak(c, Wrap(static_cast<long long>(best + n / 2), n),
-                                        static_cast<long long>(n / 64));
+    const std::size_t other =
+        LocalPeak(c, Wrap(static_cast<long long>(best + n / 2), n), static_cast<long long>(n / 64));
     return {CentralPoint(RefinedPeak(c, best), n), CentralPoint(RefinedPeak(c, other), n)};
 }
 

@@ -7,10 +7,10 @@ namespace qv::analysis {
 
 namespace {
 
-constexpr int kSmoothing = 5;       // channels in the running mean
+constexpr int kSmoothing = 5;          // channels in the running mean
 constexpr double kBaselineRank = 0.8;  // most channels of a sextet lie off the lines
-constexpr int kCoarse = 8;          // channels per step of the first search
-constexpr int kShortestPattern = 6;  // outer-line distance, coarse steps
+constexpr int kCoarse = 8;             // channels per step of the first search
+constexpr int kShortestPattern = 6;    // outer-line distance, coarse steps
 constexpr double kOuter = 5.312;
 constexpr double kIntensitySum = 12;
 

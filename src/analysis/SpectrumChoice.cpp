@@ -12,11 +12,12 @@ struct Entry {
     SpectrumChoice choice;
 };
 
-constexpr std::array<Entry, 5> kEntries = {{{"qv1", "Qv1", SpectrumChoice::Qv1},
-                                            {"qv2", "Qv2", SpectrumChoice::Qv2},
-                                            {"anticoinc", "AaAntiCoinc", SpectrumChoice::AaAntiCoinc},
-                                            {"coinc", "AaCoinc", SpectrumChoice::AaCoinc},
-                                            {"sum", "AaSum", SpectrumChoice::AaSum}}};
+constexpr std::array<Entry, 5> kEntries = {
+    {{"qv1", "Qv1", SpectrumChoice::Qv1},
+     {"qv2", "Qv2", SpectrumChoice::Qv2},
+     {"anticoinc", "AaAntiCoinc", SpectrumChoice::AaAntiCoinc},
+     {"coinc", "AaCoinc", SpectrumChoice::AaCoinc},
+     {"sum", "AaSum", SpectrumChoice::AaSum}}};
 
 }  // namespace
 

@@ -86,13 +86,22 @@ TEST_F(AnalysisCommandsTest, CalibratesADayOnTheVirtualCard) {
     EXPECT_NEAR(json["maxVelocity"].get<double>(), trackedPeak, 0.01);
     EXPECT_LT(json["chi2"].get<double>(), 1.2);
 
-    ASSERT_EQ(Run({"fold", Path("day.qv"), "--calibration", Path("cal.json"), "-o",
-                   Path("day.txt")}),
-              0)
+    ASSERT_EQ(
+        Run({"fold", Path("day.qv"), "--calibration", Path("cal.json"), "-o", Path("day.txt")}), 0)
         << m_err.str();
     const std::string folded = Read(Path("day.txt"));
     EXPECT_EQ(folded.rfind("# remark:\n# spectrum: Qv1\n# folding point: 2047.", 0), 0u);
     EXPECT_EQ(std::count(folded.begin(), folded.end(), '\n'), 6 + 2048);
+
+    ASSERT_EQ(Run({"render", Path("day.qv"), "--velocity", Path("cal.json"), "-o", Path("day.png"),
+                   "--size", "640x400"}),
+              0)
+        << m_err.str();
+    EXPECT_EQ(Read(Path("day.png")).substr(1, 3), "PNG");
+    EXPECT_NE(
+        Run({"render", Path("day.qv"), "--velocity", Path("missing.json"), "-o", Path("no.png")}),
+        0);
+    EXPECT_EQ(m_err.str(), "cannot read the calibration " + Path("missing.json") + "\n");
 }
 
 TEST_F(AnalysisCommandsTest, NoSextetIsSaidPlainly) {
@@ -122,8 +131,7 @@ TEST_F(AnalysisCommandsTest, SpeIsDatedWhenTheFileWasSaved) {
     const auto when = std::chrono::sys_days{std::chrono::March / 14 / 2024} +
                       std::chrono::hours(9) + std::chrono::minutes(26) + std::chrono::seconds(53);
     fs::last_write_time(Path("a.qv"), std::chrono::file_clock::from_sys(when));
-    ASSERT_EQ(Run({"convert", Path("a.qv"), "--to", "spe", "-o", Path("a.spe")}), 0)
-        << m_err.str();
+    ASSERT_EQ(Run({"convert", Path("a.qv"), "--to", "spe", "-o", Path("a.spe")}), 0) << m_err.str();
     const std::string spe = Read(Path("a.spe"));
     const std::string header =
         "$SPEC_ID:\r\nfoil\r\n$SPEC_REM:\r\nDET# 1\r\nDETDESC# qv AaSum\r\nAP# qvtool\r\n"
@@ -137,14 +145,16 @@ TEST_F(AnalysisCommandsTest, ConvertWritesEachLayout) {
     ASSERT_EQ(Run({"convert", Path("a.qv"), "--to", "ascii", "-o", Path("a.txt")}), 0);
     EXPECT_EQ(fs::file_size(Path("a.txt")), 2u * 4096);
     ASSERT_EQ(Run({"convert", Path("a.qv"), "--to", "csv", "-o", Path("a.csv")}), 0);
-    EXPECT_EQ(Read(Path("a.csv")).rfind(
-                  "channel,Qv1,Qv2,AaAntiCoinc,AaCoinc,AaSum\r\n0,0,0,0,0,0\r\n1,0,0,0,0,0\r\n", 0),
-              0u);
-    ASSERT_EQ(Run({"convert", Path("a.qv"), "--to", "ws5", "--spectrum", "qv2", "-o",
-                   Path("a.ws5")}),
-              0);
-    EXPECT_EQ(Read(Path("a.ws5")).rfind("<WS5>\r\n<REMARK></REMARK>\r\n<SPECTRUM>Qv2</SPECTRUM>\r\n", 0),
-              0u);
+    EXPECT_EQ(
+        Read(Path("a.csv"))
+            .rfind("channel,Qv1,Qv2,AaAntiCoinc,AaCoinc,AaSum\r\n0,0,0,0,0,0\r\n1,0,0,0,0,0\r\n",
+                   0),
+        0u);
+    ASSERT_EQ(
+        Run({"convert", Path("a.qv"), "--to", "ws5", "--spectrum", "qv2", "-o", Path("a.ws5")}), 0);
+    EXPECT_EQ(
+        Read(Path("a.ws5")).rfind("<WS5>\r\n<REMARK></REMARK>\r\n<SPECTRUM>Qv2</SPECTRUM>\r\n", 0),
+        0u);
 }
 
 TEST_F(AnalysisCommandsTest, DiffNamesOneFieldOfEachBlock) {

@@ -50,8 +50,9 @@ void AddAnalysisCommands(CLI::App& app, Streams io, std::function<int()>& run) {
     convert->add_option("--to", conv.format, "velocity, ws5, spe, csv or ascii")
         ->required()
         ->check(CLI::IsMember(kFormats));
-    convert->add_option("--spectrum", conv.spectrum,
-                        "qv1, qv2, anticoinc, coinc, sum (default qv1; sum for spe)")
+    convert
+        ->add_option("--spectrum", conv.spectrum,
+                     "qv1, qv2, anticoinc, coinc, sum (default qv1; sum for spe)")
         ->check(CLI::IsMember(kAllSpectra));
     convert->add_option("--calibration", conv.calibration, "For the velocity layout");
     convert->add_option("-o,--output", conv.output, "File to write")->required();

@@ -37,10 +37,13 @@ struct RenderOptions {
     std::optional<std::string> scroll;   // X,Y in pixels, zoomed only
     std::optional<std::string> cursors;  // L,R channels
     bool noMeasure = false;
-    std::vector<std::string> hide;  // sum, coinc, anticoinc, qv1, qv2
+    std::vector<std::string> hide;        // sum, coinc, anticoinc, qv1, qv2
+    std::optional<std::string> velocity;  // calibration JSON: folded Qv1 against velocity
 };
 // Writes the pixels that the view's client area shows for the file as a PNG.
 int RenderCommand(Streams io, const RenderOptions& options);
+// The folded Qv1 spectrum against velocity, with axes, as a PNG.
+int RenderVelocityCommand(Streams io, const RenderOptions& options);
 
 struct CalibrateOptions {
     std::string file;

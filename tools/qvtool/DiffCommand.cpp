@@ -40,14 +40,13 @@ Json SummaryJson(const std::string& file, const analysis::RunSummary& s) {
 
 void PrintSummary(std::ostream& out, const std::string& file, const analysis::RunSummary& s) {
     char line[512];
-    std::snprintf(line, sizeof line,
-                  "%s: Qv1 %u cycles (%.1f s), Qv2 %u cycles, Aa live %d s real %lld s; "
-                  "counts Qv1 %llu, Qv2 %llu, Aa %llu\n",
-                  file.c_str(), s.qv1Cycles, s.sweepSeconds, s.qv2Cycles, s.aaLiveSeconds,
-                  static_cast<long long>(s.aaRealSeconds),
-                  static_cast<unsigned long long>(s.qv1Counts),
-                  static_cast<unsigned long long>(s.qv2Counts),
-                  static_cast<unsigned long long>(s.aaCounts));
+    std::snprintf(
+        line, sizeof line,
+        "%s: Qv1 %u cycles (%.1f s), Qv2 %u cycles, Aa live %d s real %lld s; "
+        "counts Qv1 %llu, Qv2 %llu, Aa %llu\n",
+        file.c_str(), s.qv1Cycles, s.sweepSeconds, s.qv2Cycles, s.aaLiveSeconds,
+        static_cast<long long>(s.aaRealSeconds), static_cast<unsigned long long>(s.qv1Counts),
+        static_cast<unsigned long long>(s.qv2Counts), static_cast<unsigned long long>(s.aaCounts));
     out << line;
 }
 

@@ -43,9 +43,34 @@ struct RenderOptions {
     std::optional<std::string> scroll;   // X,Y in pixels, zoomed only
     std::optional<std::string> cursors;  // L,R channels
     bool noMeasure = false;
-    std::vector<std::string> hide;  // sum, coinc, anticoinc, qv1, qv2
+    std::vector<std::string> hide;        // sum, coinc, anticoinc, qv1, qv2
+    std::optional<std::string> velocity;  // calibration JSON: folded Qv1 against velocity
 };
 // Writes the pixels that the view's client area shows for the file as a PNG.
 int RenderCommand(Streams io, const RenderOptions& options);
+// The folded Qv1 spectrum against velocity, with axes, as a PNG.
+int RenderVelocityCommand(Streams io, const RenderOptions& options);
+
+struct CalibrateOptions {
+    std::string file;
+    std::string spectrum = "qv1";
+    bool json = false;
+    std::optional<std::string> output;  // calibration JSON
+};
+// Velocity calibration on alpha-iron.
+int CalibrateCommand(Streams io, const CalibrateOptions& options);
+
+struct ConvertOptions {
+    std::string file;
+    std::string format;  // velocity, ws5, spe, csv, ascii
+    std::string output;
+    std::optional<std::string> spectrum;
+    std::optional<std::string> calibration;
+};
+// Writes one spectrum (or all, as CSV) in another program's layout.
+int ConvertCommand(Streams io, const ConvertOptions& options);
+
+// Lists the settings that differ and what each file counted.
+int DiffCommand(Streams io, const std::string& fileA, const std::string& fileB, bool json);
 
 }  // namespace qv::tool

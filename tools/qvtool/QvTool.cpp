@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "AnalysisCommands.h"
 #include "Commands.h"
 
 namespace qv::tool {
@@ -66,7 +67,14 @@ int RunQvTool(int argc, const char* const* argv, std::ostream& out, std::ostream
     renderCmd->add_flag("--no-measure", render.noMeasure, "Measure mode off: no cursor lines");
     renderCmd->add_option("--hide", render.hide, "Spectra not to draw: sum,coinc,anticoinc,qv1,qv2")
         ->delimiter(',');
-    renderCmd->callback([&] { run = [&] { return RenderCommand(io, render); }; });
+    renderCmd->add_option("--velocity", render.velocity, "Folded Qv1 against velocity (CAL.json)");
+    renderCmd->callback([&] {
+        run = [&] {
+            return render.velocity ? RenderVelocityCommand(io, render) : RenderCommand(io, render);
+        };
+    });
+
+    AddAnalysisCommands(app, io, run);
 
     try {
         app.parse(argc, argv);

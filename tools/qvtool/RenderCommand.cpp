@@ -1,5 +1,3 @@
-#include <png.h>
-
 #include <charconv>
 #include <map>
 #include <optional>
@@ -7,6 +5,7 @@
 #include <string_view>
 
 #include "Commands.h"
+#include "PngFile.h"
 #include "ToolDocument.h"
 #include "framework/RgbCanvas.h"
 #include "view/QvView.h"
@@ -98,19 +97,6 @@ bool PlaceCursors(CQvView& view, const std::optional<std::string>& text, std::os
     view.DataParams().m_nLeftCursor = cursors->x;
     view.DataParams().m_nRightCursor = cursors->y;
     view.UpdateCursorReadouts();
-    return true;
-}
-
-bool WritePng(const RgbCanvas& canvas, const std::string& path, std::ostream& err) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(canvas.Width());
-    image.height = static_cast<png_uint_32>(canvas.Height());
-    image.format = PNG_FORMAT_RGB;
-    if (png_image_write_to_file(&image, path.c_str(), 0, canvas.Bytes().data(), 0, nullptr) == 0) {
-        err << "cannot write " << path << ": " << image.message << '\n';
-        return false;
-    }
     return true;
 }
 

@@ -1,0 +1,178 @@
+#include "analysis/SextetFit.h"
+
+#include <gsl/gsl_blas.h>
+#include <gsl/gsl_errno.h>
+#include <gsl/gsl_matrix.h>
+#include <gsl/gsl_multifit_nlinear.h>
+#include <gsl/gsl_vector.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace qv::analysis {
+
+namespace {
+
+constexpr std::size_t kBaselineTerms = 3;
+constexpr std::size_t kLineTerms = 3;  // position, width, depth
+constexpr std::size_t kParameters = kBaselineTerms + kLineTerms * kSextetLines;
+constexpr std::size_t kMaxIterations = 200;
+constexpr double kTolerance = 1e-7;
+
+struct Data {
+    const std::vector<double>* y;
+    double middle;
+};
+
+double Across(double i, double middle) {
+    return (i - middle) / middle;
+}
+
+std::size_t LineParameter(int line, std::size_t term) {
+    return kBaselineTerms + kLineTerms * static_cast<std::size_t>(line) + term;
+}
+
+int Residuals(const gsl_vector* x, void* params, gsl_vector* f) {
+    const Data& d = *static_cast<const Data*>(params);
+    const std::size_t n = d.y->size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const double t = Across(static_cast<double>(i), d.middle);
+        double model =
+            gsl_vector_get(x, 0) + gsl_vector_get(x, 1) * t + gsl_vector_get(x, 2) * t * t;
+        for (int k = 0; k < kSextetLines; ++k) {
+            const double dx = static_cast<double>(i) - gsl_vector_get(x, LineParameter(k, 0));
+            const double h = gsl_vector_get(x, LineParameter(k, 1)) / 2;
+            model -= gsl_vector_get(x, LineParameter(k, 2)) * h * h / (dx * dx + h * h);
+        }
+        gsl_vector_set(f, i, model - (*d.y)[i]);
+    }
+    return GSL_SUCCESS;
+}
+
+int Jacobian(const gsl_vector* x, void* params, gsl_matrix* j) {
+    const Data& d = *static_cast<const Data*>(params);
+    const std::size_t n = d.y->size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const double t = Across(static_cast<double>(i), d.middle);
+        gsl_matrix_set(j, i, 0, 1);
+        gsl_matrix_set(j, i, 1, t);
+        gsl_matrix_set(j, i, 2, t * t);
+        for (int k = 0; k < kSextetLines; ++k) {
+            const double dx = static_cast<double>(i) - gsl_vector_get(x, LineParameter(k, 0));
+            const double h = gsl_vector_get(x, LineParameter(k, 1)) / 2;
+            const double a = gsl_vector_get(x, LineParameter(k, 2));
+            const double denominator = dx * dx + h * h;
+            const double squared = denominator * denominator;
+            gsl_matrix_set(j, i, LineParameter(k, 0), -a * h * h * 2 * dx / squared);
+            gsl_matrix_set(j, i, LineParameter(k, 1), -a * h * dx * dx / squared);
+            gsl_matrix_set(j, i, LineParameter(k, 2), -h * h / denominator);
+        }
+    }
+    return GSL_SUCCESS;
+}
+
+struct VectorDeleter {
+    void operator()(gsl_vector* v) const { gsl_vector_free(v); }
+};
+struct MatrixDeleter {
+    void operator()(gsl_matrix* m) const { gsl_matrix_free(m); }
+};
+struct WorkspaceDeleter {
+    void operator()(gsl_multifit_nlinear_workspace* w) const { gsl_multifit_nlinear_free(w); }
+};
+using Vector = std::unique_ptr<gsl_vector, VectorDeleter>;
+
+Vector StartValues(const SextetGuess& start) {
+    Vector x(gsl_vector_calloc(kParameters));
+    gsl_vector_set(x.get(), 0, start.baseline);
+    for (int k = 0; k < kSextetLines; ++k) {
+        gsl_vector_set(x.get(), LineParameter(k, 0), start.positions[k]);
+        gsl_vector_set(x.get(), LineParameter(k, 1), start.width);
+        gsl_vector_set(x.get(), LineParameter(k, 2), start.depths[k]);
+    }
+    return x;
+}
+
+double ChiSquare(const gsl_vector* residuals, const std::vector<double>& y) {
+    double sum = 0;
+    for (std::size_t i = 0; i < y.size(); ++i) {
+        const double r = gsl_vector_get(residuals, i);
+        sum += r * r / std::max(y[i], 1.0);
+    }
+    return sum;
+}
+
+SextetFit Collect(gsl_multifit_nlinear_workspace* w, const std::vector<double>& y) {
+    const gsl_vector* x = gsl_multifit_nlinear_position(w);
+    SextetFit fit;
+    for (std::size_t b = 0; b < kBaselineTerms; ++b) {
+        fit.baseline[b] = gsl_vector_get(x, b);
+    }
+    // The weighted residuals of the workspace; recompute the plain ones.
+    Vector f(gsl_vector_alloc(y.size()));
+    Data data{&y, static_cast<double>(y.size() - 1) / 2};
+    Residuals(x, &data, f.get());
+    const double dof = static_cast<double>(y.size() - kParameters);
+    fit.chi2 = ChiSquare(f.get(), y) / dof;
+    std::unique_ptr<gsl_matrix, MatrixDeleter> covariance(
+        gsl_matrix_alloc(kParameters, kParameters));
+    gsl_multifit_nlinear_covar(gsl_multifit_nlinear_jac(w), 0.0, covariance.get());
+    const double scale = std::max(1.0, fit.chi2);
+    const auto error = [&](std::size_t p) {
+        return std::sqrt(std::abs(gsl_matrix_get(covariance.get(), p, p)) * scale);
+    };
+    for (int k = 0; k < kSextetLines; ++k) {
+        FittedLine& line = fit.lines[k];
+        line.position = gsl_vector_get(x, LineParameter(k, 0));
+        line.width = std::abs(gsl_vector_get(x, LineParameter(k, 1)));
+        line.depth = gsl_vector_get(x, LineParameter(k, 2));
+        line.positionError = error(LineParameter(k, 0));
+        line.depthError = error(LineParameter(k, 2));
+    }
+    std::sort(fit.lines.begin(), fit.lines.end(),
+              [](const FittedLine& a, const FittedLine& b) { return a.position < b.position; });
+    return fit;
+}
+
+}  // namespace
+
+double SextetFit::BaselineAt(double index, std::size_t size) const {
+    const double t = Across(index, static_cast<double>(size - 1) / 2);
+    return baseline[0] + baseline[1] * t + baseline[2] * t * t;
+}
+
+std::optional<SextetFit> FitSextet(const std::vector<double>& folded, const SextetGuess& start) {
+    if (folded.size() <= kParameters) {
+        return std::nullopt;
+    }
+    // A failed step is a result here, not a reason to abort the program.
+    gsl_set_error_handler_off();
+    Data data{&folded, static_cast<double>(folded.size() - 1) / 2};
+    gsl_multifit_nlinear_fdf fdf{};
+    fdf.f = Residuals;
+    fdf.df = Jacobian;
+    fdf.n = folded.size();
+    fdf.p = kParameters;
+    fdf.params = &data;
+    gsl_multifit_nlinear_parameters parameters = gsl_multifit_nlinear_default_parameters();
+    // Normal equations: the problem is small and well conditioned, and QR costs twice as much.
+    parameters.solver = gsl_multifit_nlinear_solver_cholesky;
+    std::unique_ptr<gsl_multifit_nlinear_workspace, WorkspaceDeleter> w(
+        gsl_multifit_nlinear_alloc(gsl_multifit_nlinear_trust, &parameters, fdf.n, fdf.p));
+    Vector weights(gsl_vector_alloc(folded.size()));
+    for (std::size_t i = 0; i < folded.size(); ++i) {
+        gsl_vector_set(weights.get(), i, 1 / std::max(folded[i], 1.0));
+    }
+    const Vector x = StartValues(start);
+    gsl_multifit_nlinear_winit(x.get(), weights.get(), &fdf, w.get());
+    int info = 0;
+    const int status = gsl_multifit_nlinear_driver(kMaxIterations, kTolerance, kTolerance, 0.0,
+                                                   nullptr, nullptr, &info, w.get());
+    SextetFit fit = Collect(w.get(), folded);
+    fit.iterations = static_cast<int>(gsl_multifit_nlinear_niter(w.get()));
+    fit.converged = status == GSL_SUCCESS;
+    return fit;
+}
+
+}  // namespace qv::analysis

@@ -1,0 +1,156 @@
+#include "analysis/SextetSearch.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace qv::analysis {
+
+namespace {
+
+constexpr int kSmoothing = 5;          // channels in the running mean
+constexpr double kBaselineRank = 0.8;  // most channels of a sextet lie off the lines
+constexpr int kCoarse = 8;             // channels per step of the first search
+constexpr int kShortestPattern = 6;    // outer-line distance, coarse steps
+constexpr double kOuter = 5.312;
+constexpr double kIntensitySum = 12;
+
+std::vector<double> RunningMean(const std::vector<double>& y, int width) {
+    const int n = static_cast<int>(y.size());
+    std::vector<double> out(y.size());
+    for (int i = 0; i < n; ++i) {
+        const int lo = std::max(0, i - width / 2);
+        const int hi = std::min(n - 1, i + width / 2);
+        double sum = 0;
+        for (int j = lo; j <= hi; ++j) {
+            sum += y[static_cast<std::size_t>(j)];
+        }
+        out[static_cast<std::size_t>(i)] = sum / (hi - lo + 1);
+    }
+    return out;
+}
+
+double Quantile(std::vector<double> values, double rank) {
+    const auto at = static_cast<std::ptrdiff_t>(rank * static_cast<double>(values.size() - 1));
+    std::nth_element(values.begin(), values.begin() + at, values.end());
+    return values[static_cast<std::size_t>(at)];
+}
+
+// Linear interpolation; 0 outside.
+double At(const std::vector<double>& d, double x) {
+    if (x < 0 || x > static_cast<double>(d.size() - 1)) {
+        return 0;
+    }
+    const auto i = static_cast<std::size_t>(x);
+    const double t = x - static_cast<double>(i);
+    return i + 1 < d.size() ? d[i] * (1 - t) + d[i + 1] * t : d[i];
+}
+
+// Intensity-weighted depth under the six lines less the mean depth halfway
+// between them, so that one broad dip under a squeezed pattern scores nothing.
+double Score(const std::vector<double>& depth, double centre, double perMm) {
+    double onLines = 0, between = 0;
+    for (int k = 0; k < kSextetLines; ++k) {
+        onLines += kAlphaIronIntensities[k] * At(depth, centre + perMm * kAlphaIronLines[k]);
+        if (k > 0) {
+            const double gap = (kAlphaIronLines[k] + kAlphaIronLines[k - 1]) / 2;
+            between += At(depth, centre + perMm * gap);
+        }
+    }
+    return onLines - kIntensitySum / (kSextetLines - 1) * between;
+}
+
+struct Placement {
+    double centre = 0;
+    double perMm = 0;  // channels per mm/s
+    double score = -1e300;
+};
+
+Placement CoarseSearch(const std::vector<double>& depth) {
+    std::vector<double> coarse(depth.size() / kCoarse);
+    for (std::size_t j = 0; j < coarse.size(); ++j) {
+        for (int i = 0; i < kCoarse; ++i) {
+            coarse[j] += depth[j * kCoarse + static_cast<std::size_t>(i)];
+        }
+    }
+    const int m = static_cast<int>(coarse.size());
+    Placement best;
+    for (int span = kShortestPattern; span < m - 1; ++span) {
+        const double perMm = span / (2 * kOuter);
+        for (int twiceCentre = span; twiceCentre <= 2 * (m - 1) - span; ++twiceCentre) {
+            const double s = Score(coarse, twiceCentre / 2.0, perMm);
+            if (s > best.score) {
+                best = {twiceCentre / 2.0, perMm, s};
+            }
+        }
+    }
+    // Coarse step j holds channels j*4 .. j*4+3.
+    best.centre = best.centre * kCoarse + (kCoarse - 1) / 2.0;
+    best.perMm *= kCoarse;
+    return best;
+}
+
+Placement FineSearch(const std::vector<double>& depth, Placement start) {
+    Placement best = start;
+    best.score = Score(depth, start.centre, start.perMm);
+    for (double dSpan = -2 * kCoarse; dSpan <= 2 * kCoarse; dSpan += 0.5) {
+        const double perMm = start.perMm + dSpan / (2 * kOuter);
+        for (double dc = -1.5 * kCoarse; dc <= 1.5 * kCoarse; dc += 0.5) {
+            const double s = Score(depth, start.centre + dc, perMm);
+            if (s > best.score) {
+                best = {start.centre + dc, perMm, s};
+            }
+        }
+    }
+    return best;
+}
+
+// Full width at half depth of the line at `at`, walking outward on the side
+// away from the other lines.
+double WidthAt(const std::vector<double>& depth, double at, double step) {
+    const double half = At(depth, at) / 2;
+    double x = at;
+    while (x >= 0 && x < static_cast<double>(depth.size()) && At(depth, x) > half) {
+        x += step;
+    }
+    return 2 * std::abs(x - at);
+}
+
+}  // namespace
+
+std::optional<SextetGuess> GuessSextet(const std::vector<double>& folded) {
+    if (folded.size() < 4 * kCoarse * kShortestPattern) {
+        return std::nullopt;
+    }
+    const std::vector<double> smooth = RunningMean(folded, kSmoothing);
+    const double baseline = Quantile(smooth, kBaselineRank);
+    if (baseline <= 0) {
+        return std::nullopt;
+    }
+    std::vector<double> depth(smooth.size());
+    std::transform(smooth.begin(), smooth.end(), depth.begin(),
+                   [&](double y) { return baseline - y; });
+    const Placement p = FineSearch(depth, CoarseSearch(depth));
+    SextetGuess g;
+    g.baseline = baseline;
+    for (int k = 0; k < kSextetLines; ++k) {
+        // The pattern is symmetric, so which end is which is left to the caller.
+        g.positions[k] = p.centre + p.perMm * kAlphaIronLines[k];
+        g.depths[k] = std::max(At(depth, g.positions[k]), 1.0);
+    }
+    const double innerGap = g.positions[3] - g.positions[2];
+    g.width = std::clamp(WidthAt(depth, g.positions[0], -1), 2.0, std::max(2.0, innerGap / 2));
+    return g;
+}
+
+double PatternScore(const std::vector<double>& folded, const SextetGuess& guess) {
+    const std::vector<double> smooth = RunningMean(folded, kSmoothing);
+    std::vector<double> depth(smooth.size());
+    std::transform(smooth.begin(), smooth.end(), depth.begin(),
+                   [&](double y) { return guess.baseline - y; });
+    const double centre = (guess.positions.front() + guess.positions.back()) / 2;
+    const double perMm = (guess.positions.back() - guess.positions.front()) / (2 * kOuter);
+    const double noise = std::sqrt(guess.baseline / kSmoothing);
+    return Score(depth, centre, perMm) / kIntensitySum / noise;
+}
+
+}  // namespace qv::analysis

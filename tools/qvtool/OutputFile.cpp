@@ -1,0 +1,19 @@
+#include "OutputFile.h"
+
+#include <span>
+
+#include "framework/AtomicFile.h"
+
+namespace qv::tool {
+
+bool WriteOutput(const std::string& path, const std::string& bytes, std::ostream& err) {
+    const std::string why = WriteFileReplacing(
+        path, std::span(reinterpret_cast<const std::byte*>(bytes.data()), bytes.size()));
+    if (!why.empty()) {
+        err << "cannot write " << path << ": " << why << '\n';
+        return false;
+    }
+    return true;
+}
+
+}  // namespace qv::tool

@@ -13,70 +13,43 @@ namespace qv {
 
 namespace {
 
-void RunAnalogue(CQvDoc& document) {
-    CAnalogueBlockDlg dialog(document.GetUi());
+// Each editor's borrowed pointers into the document.
+void Point(CAnalogueBlockDlg& dialog, CQvDoc& document) {
     dialog.m_pBlock = &document.Data().Settings.Analogue;
     dialog.m_pDescription = &document.Description();
-    dialog.DoModal();
 }
-
-int CaptureAnalogue(CQvDoc& document) {
-    CAnalogueBlockDlg editor(document.GetUi());
-    editor.m_pBlock = &document.Data().Settings.Analogue;
-    return editor.CaptureToBuffer();
+void Point(CAuxDacDlg&, CQvDoc&) {}
+void Point(CCountersTimersDlg& dialog, CQvDoc& document) {
+    dialog.m_pBlock = &document.Data().Settings.CountersTimers;
 }
-
-void RunAuxDac(CQvDoc& document) {
-    CAuxDacDlg dialog(document.GetUi());
-    dialog.DoModal();
-}
-
-void RunHardwareInfo(CQvDoc& document) {
-    CHardwareInfoDlg dialog(document.GetUi());
+void Point(CHardwareInfoDlg& dialog, CQvDoc& document) {
     dialog.m_pDescription = &document.Description();
     dialog.m_pVersionStamp = &document.Data().Stamp;
     dialog.m_pSettings = &document.Data().Settings;
-    dialog.DoModal();
 }
-
 // The block and the calibration record's high-voltage slots (16..19).
-void PointHighVoltage(CHighVoltageDlg& dialog, CQvDoc& document) {
+void Point(CHighVoltageDlg& dialog, CQvDoc& document) {
     dialog.m_pBlock = &document.Data().Settings.HighVoltage;
     dialog.m_pCalibration = &document.Description().Hv;
 }
-
-void RunHighVoltage(CQvDoc& document) {
-    CHighVoltageDlg dialog(document.GetUi());
-    PointHighVoltage(dialog, document);
-    dialog.DoModal();
-}
-
-int CaptureHighVoltage(CQvDoc& document) {
-    CHighVoltageDlg dialog(document.GetUi());
-    PointHighVoltage(dialog, document);
-    return dialog.CaptureToBuffer();
-}
-
-void RunCountersTimers(CQvDoc& document) {
-    CCountersTimersDlg dialog(document.GetUi());
-    dialog.m_pBlock = &document.Data().Settings.CountersTimers;
-    dialog.DoModal();
-}
-
-int CaptureCountersTimers(CQvDoc& document) {
-    CCountersTimersDlg editor(document.GetUi());
-    editor.m_pBlock = &document.Data().Settings.CountersTimers;
-void RunVibrator(CQvDoc& document) {
-    CVibratorDlg dialog(document.GetUi());
+void Point(CVibratorDlg& dialog, CQvDoc& document) {
     dialog.m_pBlock = &document.Data().Settings.Vibrator;
     dialog.m_pCoefficients = &document.Description().Velocity;
+}
+
+// Built on the stack, run modally, destroyed; the result is not used.
+template <typename Editor>
+void Run(CQvDoc& document) {
+    Editor dialog(document.GetUi());
+    Point(dialog, document);
     dialog.DoModal();
 }
 
-int CaptureVibrator(CQvDoc& document) {
-    CVibratorDlg editor(document.GetUi());
-    editor.m_pBlock = &document.Data().Settings.Vibrator;
-    editor.m_pCoefficients = &document.Description().Velocity;
+// An editor that is never shown, for one block of the document's capture.
+template <typename Editor>
+int Capture(CQvDoc& document) {
+    Editor editor(document.GetUi());
+    Point(editor, document);
     return editor.CaptureToBuffer();
 }
 
@@ -86,12 +59,12 @@ struct EditorCommand {
 };
 
 constexpr EditorCommand kEditors[] = {
-    {ID_SET_HIGH_VOLTAGE, RunHighVoltage},
-    {ID_SET_ANALOGUE, RunAnalogue},
-    {ID_SET_AUX_DAC, RunAuxDac},
-    {ID_SET_VIBRATOR, RunVibrator},
-    {ID_HARDWARE_INFO, RunHardwareInfo},
-    {ID_SET_COUNTERS_TIMERS, RunCountersTimers},
+    {ID_SET_COUNTERS_TIMERS, Run<CCountersTimersDlg>},
+    {ID_SET_ANALOGUE, Run<CAnalogueBlockDlg>},
+    {ID_SET_HIGH_VOLTAGE, Run<CHighVoltageDlg>},
+    {ID_SET_VIBRATOR, Run<CVibratorDlg>},
+    {ID_SET_AUX_DAC, Run<CAuxDacDlg>},
+    {ID_HARDWARE_INFO, Run<CHardwareInfoDlg>},
 };
 
 const EditorCommand* Find(int command) {
@@ -117,17 +90,16 @@ void DocumentEditors::RunEditor(int command, CQvDoc& document) {
 
 int DocumentEditors::CaptureToBuffer(CapturedBlock block, CQvDoc& document) {
     switch (block) {
-        case CapturedBlock::HighVoltage:
-            return CaptureHighVoltage(document);
         case CapturedBlock::CountersTimers:
-            return CaptureCountersTimers(document);
+            return Capture<CCountersTimersDlg>(document);
         case CapturedBlock::Analogue:
-            return CaptureAnalogue(document);
+            return Capture<CAnalogueBlockDlg>(document);
+        case CapturedBlock::HighVoltage:
+            return Capture<CHighVoltageDlg>(document);
         case CapturedBlock::Vibrator:
-            return CaptureVibrator(document);
-        default:
-            return 1;
+            return Capture<CVibratorDlg>(document);
     }
+    return 1;
 }
 
 }  // namespace qv

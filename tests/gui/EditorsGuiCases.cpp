@@ -65,6 +65,8 @@ void PlayCountersTimers(EditorDriver& d) {
     d.CheckText(IDC_CT_QV1_START, "1234", "Qv1 start value read back from the card");
     d.Click(IDC_CT_QV2_MAX);
     d.CheckText(IDC_CT_QV2_START, "4294967295", "Qv2 \"max\"");
+}
+
 void PlayVibrator(EditorDriver& d) {
     d.Check(d.Caption() == "Vibrator Parameters", "vibrator caption");
     d.CheckText(IDC_VIB_STATUS, "notLocked", "vibrator status after opening");

@@ -7,10 +7,10 @@
 namespace qv::tool {
 
 bool WriteOutput(const std::string& path, const std::string& bytes, std::ostream& err) {
-    const std::string why = WriteFileReplacing(
+    const FileWriteResult result = WriteFileReplacing(
         path, std::span(reinterpret_cast<const std::byte*>(bytes.data()), bytes.size()));
-    if (!why.empty()) {
-        err << "cannot write " << path << ": " << why << '\n';
+    if (!result.Ok()) {
+        err << "cannot write " << path << ": " << result.error << '\n';
         return false;
     }
     return true;

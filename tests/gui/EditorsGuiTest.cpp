@@ -157,8 +157,19 @@ void EditorsApp::SavePicture(wxDialog& dialog, const std::string& name) {
     const char* folder = std::getenv("QV_PICTURES");
     if (!folder)
         return;
+    // The picture is read off the screen: the panels must not lie over it.
+    std::vector<wxWindow*> hidden;
+    for (wxWindow* window : wxTopLevelWindows)
+        if (window != &dialog && window != m_frame && window->IsShown()) {
+            window->Hide();
+            hidden.push_back(window);
+        }
+    dialog.Raise();
+    wxYield();
     dialog.Update();
     const wxImage image = test::GrabClient(dialog);
+    for (wxWindow* window : hidden)
+        window->Show();
     const std::string path = (std::filesystem::path(folder) / name).string();
     m_verdict.Check(image.IsOk() && image.SaveFile(ToWx(path), wxBITMAP_TYPE_PNG),
                     "picture saved: " + path);

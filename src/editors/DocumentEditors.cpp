@@ -3,6 +3,7 @@
 #include "document/CommandIds.h"
 #include "document/QvDoc.h"
 #include "editors/AuxDacDlg.h"
+#include "editors/ClearRunDlg.h"
 #include "editors/HardwareInfoDlg.h"
 
 namespace qv {
@@ -11,6 +12,11 @@ namespace {
 
 void RunAuxDac(CQvDoc& document) {
     CAuxDacDlg dialog(document.GetUi());
+    dialog.DoModal();
+}
+
+void RunClearRun(CQvDoc& document) {
+    CClearRunDlg dialog(document.GetUi());
     dialog.DoModal();
 }
 
@@ -28,6 +34,7 @@ struct EditorCommand {
 };
 
 constexpr EditorCommand kEditors[] = {
+    {ID_CLEAR_RUN, RunClearRun},
     {ID_SET_AUX_DAC, RunAuxDac},
     {ID_HARDWARE_INFO, RunHardwareInfo},
 };
@@ -53,8 +60,17 @@ void DocumentEditors::RunEditor(int command, CQvDoc& document) {
     }
 }
 
-int DocumentEditors::CaptureToBuffer(CapturedBlock, CQvDoc&) {
-    return 1;
+// Each block editor's capture, built unseen on the document's block. A block
+// whose editor is not part of this build yet stays as the document holds it.
+int DocumentEditors::CaptureToBuffer(CapturedBlock block, CQvDoc&) {
+    switch (block) {
+        case CapturedBlock::CountersTimers:
+        case CapturedBlock::Analogue:
+        case CapturedBlock::HighVoltage:
+        case CapturedBlock::Vibrator:
+            break;
+    }
+    return 0;
 }
 
 }  // namespace qv

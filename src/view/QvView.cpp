@@ -1,14 +1,18 @@
 #include "view/QvView.h"
 
 #include "document/CommandIds.h"
+#include "document/QvDoc.h"
 #include "view/ScrollModes.h"
 #include "view/ViewConstants.h"
 
 namespace qv {
 
-CQvView::CQvView(Ui& ui, ViewHost& host) : m_ui(ui), m_host(host), m_dataParamsDlg(ui) {
+CQvView::CQvView(Ui& ui, ViewHost& host)
+    : m_ui(ui), m_host(host), m_dataRemarkDlg(ui), m_dataParamsDlg(ui) {
     OnCommandId(ID_TOGGLE_ZOOM, [this] { OnToggleZoom(); });
     OnCommandId(ID_MEASURE_DATA, [this] { OnMeasureData(); });
+    OnCommandId(ID_REFRESH, [this] { OnRefresh(); });
+    OnCommandId(ID_DATA_REMARK, [this] { OnDataRemark(); });
 }
 
 // The timer ends with the window; its tick must not outlive the view.
@@ -65,8 +69,29 @@ void CQvView::OnMeasureData() {
 // The acquisition tick (autosave, auto-refresh, count rates) joins here.
 void CQvView::OnTimer() {}
 
-// The data remark panel is created and refreshed here once it exists.
-void CQvView::CreateDataRemarkPanel() {}
-void CQvView::RefreshDataRemark() {}
+void CQvView::CreateDataRemarkPanel() {
+    m_dataRemarkDlg.Create();
+    m_dataRemarkDlg.ShowWindow(ShowCommand::Restore);
+}
+
+// The panel reads the document it is given; a new or reloaded one is given here.
+void CQvView::RefreshDataRemark() {
+    m_dataRemarkDlg.SetDocument(m_pDocument);
+    m_dataRemarkDlg.RefreshFromDocument();
+}
+
+void CQvView::OnRefresh() {
+    if (m_pDocument != nullptr) {
+        m_pDocument->CaptureHardwareState();
+    }
+    UpdateCursorReadouts();
+    m_dataRemarkDlg.RefreshFromDocument();
+    m_host.Invalidate(false);
+}
+
+void CQvView::OnDataRemark() {
+    m_dataRemarkDlg.ShowWindow(ShowCommand::Show);
+    m_dataRemarkDlg.RefreshFromDocument();
+}
 
 }  // namespace qv

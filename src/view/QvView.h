@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "editors/DataRemarkDlg.h"
 #include "framework/CmdTarget.h"
 #include "framework/DeviceContext.h"
 #include "framework/Ui.h"
@@ -51,7 +52,14 @@ public:
     void OnMouseMove(unsigned flags, CPoint point);
     void UpdateCursorReadouts();
 
+    // "Refresh from hardware": the document's capture, then the read-outs, the
+    // remark panel and a repaint, whatever the capture returned.
+    void OnRefresh();
+    // "Data&Remark": shows the remark panel with the document's remark.
+    void OnDataRemark();
+
     CDataParamsDlg& DataParams() { return m_dataParamsDlg; }
+    CDataRemarkDlg& DataRemark() { return m_dataRemarkDlg; }
     bool IsZoomed() const { return m_bZoom != 0; }
     bool IsDrawPending() const { return m_bDrawPending != 0; }
 
@@ -72,7 +80,7 @@ private:
     std::int32_t m_bDrawPending = 0;
     std::int32_t m_bSuspendOnSave = 0;
     CPulseRateDlg* m_pCountRateDlg = nullptr;
-    // The data remark panel joins here.
+    CDataRemarkDlg m_dataRemarkDlg;
     std::int32_t m_bAutoSave = 0;
     // The slider adjustment service joins here.
     CDataParamsDlg m_dataParamsDlg;

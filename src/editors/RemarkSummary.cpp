@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "framework/NumberText.h"
+
 namespace qv {
 
 namespace {
@@ -56,6 +58,18 @@ float DriveFrequency(const VibratorBlock& vibrator) {
     const double k = vibrator.K;
     const double l = vibrator.L;
     return static_cast<float>(24000000.0 / ((8.0 * (k + 1.0) + 24.0) * (256.0 - l) * 8192.0));
+}
+
+std::string SummaryText(std::int32_t value) {
+    return std::to_string(value);
+}
+
+std::string SummaryText(std::uint32_t value) {
+    return std::to_string(value);
+}
+
+std::string SummaryText(float value) {
+    return FormatFloat(value);
 }
 
 RemarkSummary SummariseSettings(const SettingsImage& settings) {

@@ -34,6 +34,11 @@ struct RemarkSummary {
 
 RemarkSummary SummariseSettings(const SettingsImage& settings);
 
+// Every box of the summary as the panel shows it, in the panel's reading
+// order: visit("Name", "text").
+template <typename Visit>
+void VisitTexts(const RemarkSummary& s, Visit&& visit);
+
 // "%3d-%02d:%02d:%02ld": days, hours, minutes, seconds, truncating toward zero.
 std::string DurationText(std::int32_t seconds);
 // The desired value within the stored limits, in volts with the stored
@@ -44,5 +49,33 @@ std::string HighVoltageText(const HighVoltageBlock& hv);
 std::string VelocityText(const VibratorBlock& vibrator);
 // 24e6 / ((8 (K + 1) + 24) (256 - L) 8192) Hz.
 float DriveFrequency(const VibratorBlock& vibrator);
+
+// The panel's own text forms of the numbers.
+std::string SummaryText(std::int32_t value);
+std::string SummaryText(std::uint32_t value);
+std::string SummaryText(float value);
+
+template <typename Visit>
+void VisitTexts(const RemarkSummary& s, Visit&& visit) {
+    visit("SwitchSeconds", SummaryText(s.SwitchSeconds));
+    visit("SwitchDuration", s.SwitchDuration);
+    visit("UniversalSeconds", SummaryText(s.UniversalSeconds));
+    visit("UniversalDuration", s.UniversalDuration);
+    visit("LiveSeconds", SummaryText(s.LiveSeconds));
+    visit("LiveDuration", s.LiveDuration);
+    visit("DeadSeconds", SummaryText(s.DeadSeconds));
+    visit("DeadDuration", s.DeadDuration);
+    visit("TotalSeconds", SummaryText(s.TotalSeconds));
+    visit("TotalDuration", s.TotalDuration);
+    visit("Qv2Cycles", SummaryText(s.Qv2Cycles));
+    visit("Qv1Cycles", SummaryText(s.Qv1Cycles));
+    visit("Gain", SummaryText(s.Gain));
+    visit("SigTau", SummaryText(s.SignalTau));
+    visit("SchUp", SummaryText(s.SnglChnlUpLimit));
+    visit("SchLow", SummaryText(s.SnglChnlLowLimit));
+    visit("HighVoltage", s.HighVoltage);
+    visit("Velocity", s.Velocity);
+    visit("Frequency", SummaryText(s.Frequency));
+}
 
 }  // namespace qv

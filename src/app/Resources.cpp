@@ -5,6 +5,8 @@
 #include "app/AboutDlg.h"
 #include "app/CommandIds.h"
 #include "editors/AuxDacTemplate.h"
+#include "editors/ClearRunTemplate.h"
+#include "editors/DataRemarkTemplate.h"
 #include "editors/HardwareInfoTemplate.h"
 
 namespace qv {
@@ -141,6 +143,8 @@ const std::vector<const DialogTemplate*>& AllDialogTemplates() {
         &AboutDialogTemplate(),
         &AuxDacTemplate(),
         &HardwareInfoTemplate(),
+        &ClearRunTemplate(),
+        &DataRemarkTemplate(),
     };
     return templates;
 }

@@ -3,6 +3,8 @@
 #include "app/AboutDlg.h"
 #include "app/Resources.h"
 #include "editors/AuxDacDlg.h"
+#include "editors/ClearRunDlg.h"
+#include "editors/DataRemarkDlg.h"
 #include "editors/HardwareInfoDlg.h"
 #include "framework/HeadlessUi.h"
 #include "view/DataParamsDlg.h"
@@ -29,6 +31,10 @@ TEST(TemplateHandlers, EveryHandledControlIsInTheTemplate) {
     ExpectEveryHandledControlExists(auxDac);
     CHardwareInfoDlg info(ui);
     ExpectEveryHandledControlExists(info);
+    CClearRunDlg clearRun(ui);
+    ExpectEveryHandledControlExists(clearRun);
+    CDataRemarkDlg remark(ui);
+    ExpectEveryHandledControlExists(remark);
 }
 
 // "--> Buffer" exists in the block editors only to be seen: it can never be pressed.

@@ -140,11 +140,8 @@ std::string Tooltip(int command) {
 
 const std::vector<const DialogTemplate*>& AllDialogTemplates() {
     static const std::vector<const DialogTemplate*> templates = {
-        &AboutDialogTemplate(),
-        &AuxDacTemplate(),
-        &HardwareInfoTemplate(),
-        &ClearRunTemplate(),
-        &DataRemarkTemplate(),
+        &AboutDialogTemplate(), &AuxDacTemplate(),     &HardwareInfoTemplate(),
+        &ClearRunTemplate(),    &DataRemarkTemplate(),
     };
     return templates;
 }

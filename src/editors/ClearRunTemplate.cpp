@@ -8,8 +8,8 @@ namespace {
 
 // Three columns, left to right Qv2, Qv1, Aa; the group's button at the right.
 constexpr int kColumnX[] = {16, 66, 116};
-constexpr int kCheckWidth = 46;
-constexpr int kCheckHeight = 10;
+constexpr int kCheckWidth = 49;
+constexpr int kCheckHeight = 12;
 constexpr int kGroupX = 7;
 constexpr int kGroupWidth = 236;
 constexpr int kButtonX = 176;
@@ -25,7 +25,7 @@ void AddColumnRow(DialogTemplate& d, const int (&ids)[3], const char* const (&te
 
 void AddClearGroup(DialogTemplate& d) {
     d.controls.push_back(tpl::Group("Clear memory", {kGroupX, 4, kGroupWidth, 34}));
-    AddColumnRow(d, {IDC_CLEAR_QV2, IDC_CLEAR_QV1, IDC_CLEAR_AA}, {"Qv2", "Qv1", "Aa"}, 20);
+    AddColumnRow(d, {IDC_CLEAR_QV2, IDC_CLEAR_QV1, IDC_CLEAR_AA}, {"Qv2", "Qv1", "Aa"}, 19);
     d.controls.push_back(
         tpl::Button(IDC_CLEAR_GO, "Go !", {kButtonX, 18, kButtonWidth, kButtonHeight}));
 }
@@ -33,9 +33,9 @@ void AddClearGroup(DialogTemplate& d) {
 void AddRunGroup(DialogTemplate& d) {
     d.controls.push_back(tpl::Group("Start/Stop counting", {kGroupX, 44, kGroupWidth, 50}));
     AddColumnRow(d, {IDC_ENABLE_GO_QV2, IDC_ENABLE_GO_QV1, IDC_ENABLE_GO_AA},
-                 {"enable_Go", "enable_Go", "enable_Go"}, 60);
+                 {"enable_Go", "enable_Go", "enable_Go"}, 58);
     AddColumnRow(d, {IDC_COUNT_QV2, IDC_COUNT_QV1, IDC_COUNT_AA},
-                 {"Qv2 count", "Qv1 count", "Aa count"}, 76);
+                 {"Qv2 count", "Qv1 count", "Aa count"}, 75);
     d.controls.push_back(
         tpl::Button(IDC_RUN_GO, "Go ! / refresh", {kButtonX, 66, kButtonWidth, kButtonHeight}));
 }
@@ -48,7 +48,7 @@ DialogTemplate Build() {
     AddClearGroup(d);
     AddRunGroup(d);
     d.controls.push_back(tpl::ReadOnly(IDC_RUN_STATUS, {kGroupX, 101, 150, 12}));
-    d.controls.push_back(tpl::Check(IDC_RUN_ULOCK, "ULock", {kButtonX, 102, 40, kCheckHeight}));
+    d.controls.push_back(tpl::Check(IDC_RUN_ULOCK, "ULock", {kButtonX, 101, 48, kCheckHeight}));
     d.controls.push_back(
         tpl::Button(IDC_RUN_DISABLE, "Disable", {kGroupX, 121, kButtonWidth, kButtonHeight}));
     d.controls.push_back(

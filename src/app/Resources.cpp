@@ -6,12 +6,14 @@
 #include "app/CommandIds.h"
 #include "editors/AnalogueBlockTemplate.h"
 #include "editors/AuxDacTemplate.h"
+#include "editors/ClearRunTemplate.h"
 #include "editors/CountersTimersTemplate.h"
+#include "editors/DataRemarkTemplate.h"
 #include "editors/HardwareInfoTemplate.h"
-#include "view/PulseRateTemplate.h"
-#include "view/SliderAdjustTemplate.h"
 #include "editors/HighVoltageTemplate.h"
 #include "editors/VibratorTemplate.h"
+#include "view/PulseRateTemplate.h"
+#include "view/SliderAdjustTemplate.h"
 
 namespace qv {
 
@@ -144,15 +146,10 @@ std::string Tooltip(int command) {
 
 const std::vector<const DialogTemplate*>& AllDialogTemplates() {
     static const std::vector<const DialogTemplate*> templates = {
-        &AboutDialogTemplate(),
-        &AnalogueBlockTemplate(),
-        &AuxDacTemplate(),
-        &VibratorTemplate(),
-        &HardwareInfoTemplate(),
-        &PulseRateTemplate(),
-        &SliderAdjustTemplate(),
-        &HighVoltageTemplate(),
-        &CountersTimersTemplate(),
+        &AboutDialogTemplate(),    &DataRemarkTemplate(), &AnalogueBlockTemplate(),
+        &HighVoltageTemplate(),    &VibratorTemplate(),   &AuxDacTemplate(),
+        &CountersTimersTemplate(), &ClearRunTemplate(),   &SliderAdjustTemplate(),
+        &HardwareInfoTemplate(),   &PulseRateTemplate(),
     };
     return templates;
 }

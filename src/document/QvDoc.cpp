@@ -28,6 +28,7 @@ CQvDoc::CQvDoc(Ui& ui, std::optional<std::string> hdwPath) : CDocument(ui) {
     if (hdwPath) {
         ReadHardwareDescription(*hdwPath);
     }
+    m_port = std::make_unique<CHardwarePort>();
 }
 
 int CQvDoc::ReadHardwareDescription(const std::string& path) {

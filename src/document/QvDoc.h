@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -7,6 +10,7 @@
 #include "document/HardwareEditors.h"
 #include "document/Measurement.h"
 #include "framework/Document.h"
+#include "hardware/CHardwarePort.h"
 
 namespace qv {
 
@@ -31,6 +35,17 @@ public:
     // File > Export: asks for a path, then writes the six files.
     void OnExport();
 
+    // "Hardware turned off?\nErr no:%d" with the step number, no owner window.
+    void ReportHardwareError(int number);
+    // Every settings block and the three spectrum memories from the card into
+    // the measurement, then the statistics. 0, or the step that failed (2..7);
+    // the blocks captured before a failure stay, and the document is marked
+    // modified and stamped whatever happens.
+    int CaptureHardwareState();
+    // The capture with counting stopped around it, for autosave: 0, or 11..16.
+    int SuspendedCapture();
+    CHardwarePort& Port() { return *m_port; }
+
     // The editor layer that the Settings commands open; borrowed.
     void SetHardwareEditors(HardwareEditors* editors) { m_editors = editors; }
     HardwareEditors* Editors() const { return m_editors; }
@@ -43,12 +58,19 @@ public:
 
 private:
     void OnSettingsCommand(int command);
+    int StopCounting();
+    int RestartCounting(const std::array<std::uint8_t, 2>& saved);
 
     HardwareEditors* m_editors = nullptr;
     HardwareDescription m_description = HardwareDescription::Defaults();
     Measurement m_data;
-    // The document's own port object joins here with the card link.
+    // Made once the hardware description has set the port base; lives as
+    // long as the document.
+    std::unique_ptr<CHardwarePort> m_port;
     SpectrumStatistics m_statistics;
 };
+
+// "Hardware turned off?\nErr no:%d" with number.
+std::string FormatHardwareError(int number);
 
 }  // namespace qv

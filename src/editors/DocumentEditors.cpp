@@ -4,6 +4,7 @@
 #include "document/QvDoc.h"
 #include "editors/AnalogueBlockDlg.h"
 #include "editors/AuxDacDlg.h"
+#include "editors/ClearRunDlg.h"
 #include "editors/CountersTimersDlg.h"
 #include "editors/HardwareInfoDlg.h"
 #include "editors/HighVoltageDlg.h"
@@ -19,6 +20,7 @@ void Point(CAnalogueBlockDlg& dialog, CQvDoc& document) {
     dialog.m_pDescription = &document.Description();
 }
 void Point(CAuxDacDlg&, CQvDoc&) {}
+void Point(CClearRunDlg&, CQvDoc&) {}
 void Point(CCountersTimersDlg& dialog, CQvDoc& document) {
     dialog.m_pBlock = &document.Data().Settings.CountersTimers;
 }
@@ -59,11 +61,9 @@ struct EditorCommand {
 };
 
 constexpr EditorCommand kEditors[] = {
-    {ID_SET_COUNTERS_TIMERS, Run<CCountersTimersDlg>},
-    {ID_SET_ANALOGUE, Run<CAnalogueBlockDlg>},
-    {ID_SET_HIGH_VOLTAGE, Run<CHighVoltageDlg>},
-    {ID_SET_VIBRATOR, Run<CVibratorDlg>},
-    {ID_SET_AUX_DAC, Run<CAuxDacDlg>},
+    {ID_CLEAR_RUN, Run<CClearRunDlg>},         {ID_SET_COUNTERS_TIMERS, Run<CCountersTimersDlg>},
+    {ID_SET_ANALOGUE, Run<CAnalogueBlockDlg>}, {ID_SET_HIGH_VOLTAGE, Run<CHighVoltageDlg>},
+    {ID_SET_VIBRATOR, Run<CVibratorDlg>},      {ID_SET_AUX_DAC, Run<CAuxDacDlg>},
     {ID_HARDWARE_INFO, Run<CHardwareInfoDlg>},
 };
 

@@ -19,6 +19,8 @@ struct MessageBoxRequest {
     std::string caption;
     MsgButtons buttons = MsgButtons::Ok;
     MsgIcon icon = MsgIcon::None;
+    // The dialog whose window owns the box; nothing: no owner window.
+    const CDialog* owner = nullptr;
 };
 
 // The answer of a box that nobody reads: its first button.
@@ -70,6 +72,11 @@ public:
     MsgResult Message(const std::string& text, const std::string& caption = {},
                       MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None) {
         return MessageBox({text, caption, buttons, icon});
+    }
+    // A box owned by the window of dialog.
+    MsgResult MessageFor(const CDialog& owner, const std::string& text,
+                         const std::string& caption = {}, MsgButtons buttons = MsgButtons::Ok) {
+        return MessageBox({text, caption, buttons, MsgIcon::None, &owner});
     }
 };
 

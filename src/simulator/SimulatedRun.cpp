@@ -82,6 +82,13 @@ int SimulatedRun::WriteCounters() {
 }
 
 int SimulatedRun::ClearAndStart() {
+    if (const int r = Clear()) {
+        return r;
+    }
+    return Start();
+}
+
+int SimulatedRun::Clear() {
     if (const int r = IdleHandshake()) {
         return r;
     }
@@ -91,9 +98,10 @@ int SimulatedRun::ClearAndStart() {
     if (const int r = AwaitState(0xCC, 0x02, true, kClearLimitMs)) {
         return r;
     }
-    if (const int r = IdleHandshake()) {
-        return r;
-    }
+    return IdleHandshake();
+}
+
+int SimulatedRun::Start() {
     // Count and go for all three memories.
     if (const int r = WriteRunControl(0x33, 0x0C)) {
         return r;

@@ -23,6 +23,9 @@ public:
     // aux detector, no cycle or time limit).
     int Configure();
     int ClearAndStart();
+    // The two halves of ClearAndStart.
+    int Clear();
+    int Start();
     void Wait(std::uint32_t seconds);
     // Stops at the end of the running sweep, so every channel saw as many.
     int Stop();

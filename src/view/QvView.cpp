@@ -1,17 +1,18 @@
 #include "view/QvView.h"
 
 #include "document/CommandIds.h"
+#include "document/QvDoc.h"
 #include "view/ScrollModes.h"
 #include "view/ViewConstants.h"
 
 namespace qv {
 
 CQvView::CQvView(Ui& ui, ViewHost& host)
-    : m_ui(ui), m_host(host), m_sliderDlg(ui), m_dataParamsDlg(ui) {
+    : m_ui(ui), m_host(host), m_dataRemarkDlg(ui), m_sliderDlg(ui), m_dataParamsDlg(ui) {
     OnCommandId(ID_TOGGLE_ZOOM, [this] { OnToggleZoom(); });
     OnCommandId(ID_MEASURE_DATA, [this] { OnMeasureData(); });
-    OnCommandId(ID_PULSE_RATE, [this] { OnPulseRate(); });
-    OnCommandId(ID_SLIDER_ADJUST, [this] { OnSliderAdjust(); });
+    OnCommandId(ID_DATA_REMARK, [this] { OnDataRemark(); });
+    RegisterAcquisitionCommands();
 }
 
 // The timer ends with the window; its tick must not outlive the view.
@@ -65,8 +66,20 @@ void CQvView::OnMeasureData() {
     m_host.Invalidate(false);
 }
 
-// The data remark panel is created and refreshed here once it exists.
-void CQvView::CreateDataRemarkPanel() {}
-void CQvView::RefreshDataRemark() {}
+void CQvView::CreateDataRemarkPanel() {
+    m_dataRemarkDlg.Create();
+    m_dataRemarkDlg.ShowWindow(ShowCommand::Restore);
+}
+
+// The panel reads the document it is given; a new or reloaded one is given here.
+void CQvView::RefreshDataRemark() {
+    m_dataRemarkDlg.SetDocument(m_pDocument);
+    m_dataRemarkDlg.RefreshFromDocument();
+}
+
+void CQvView::OnDataRemark() {
+    m_dataRemarkDlg.ShowWindow(ShowCommand::Show);
+    m_dataRemarkDlg.RefreshFromDocument();
+}
 
 }  // namespace qv

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "editors/DataRemarkDlg.h"
 #include "framework/CmdTarget.h"
 #include "framework/DeviceContext.h"
 #include "framework/Ui.h"
@@ -56,6 +57,17 @@ public:
     void OnMouseMove(unsigned flags, CPoint point);
     void UpdateCursorReadouts();
 
+    // "Refresh from hardware": the document's capture, then the read-outs, the
+    // remark panel and a repaint, whatever the capture returned.
+    void OnRefresh();
+    // "Data&Remark": shows the remark panel with the document's remark.
+    void OnDataRemark();
+    // The toolbar toggles: auto-refresh at once, autosave after its questions.
+    void OnAutoRefresh();
+    void OnAutoSave();
+    bool IsAutoRefreshOn() const { return m_bAutoRefresh != 0; }
+    bool IsAutoSaveOn() const { return m_bAutoSave != 0; }
+    bool IsSuspendOnSave() const { return m_bSuspendOnSave != 0; }
     // Settings > Qv Pulses/sec: the count-rate window, modal, fed by the timer.
     void OnPulseRate();
     // Service > Slider Adjust: the two-peak service, modal, fed by the refreshes.
@@ -64,12 +76,16 @@ public:
     void OnTimer();
 
     CDataParamsDlg& DataParams() { return m_dataParamsDlg; }
+    CDataRemarkDlg& DataRemark() { return m_dataRemarkDlg; }
     CSliderAdjustDlg& SliderAdjust() { return m_sliderDlg; }
     CPulseRateDlg* CountRateWindow() const { return m_pCountRateDlg; }
     bool IsZoomed() const { return m_bZoom != 0; }
     bool IsDrawPending() const { return m_bDrawPending != 0; }
 
 private:
+    void RegisterAcquisitionCommands();
+    // The autosave step of a tick: saves when the card's backup countdown ran out.
+    void AutoSaveTick();
     void CreateDataRemarkPanel();
     void RefreshDataRemark();
     void DrawFull(CDC& dc);
@@ -85,7 +101,7 @@ private:
     std::int32_t m_bDrawPending = 0;
     std::int32_t m_bSuspendOnSave = 0;
     CPulseRateDlg* m_pCountRateDlg = nullptr;
-    // The data remark panel joins here.
+    CDataRemarkDlg m_dataRemarkDlg;
     std::int32_t m_bAutoSave = 0;
     CSliderAdjustDlg m_sliderDlg;
     CDataParamsDlg m_dataParamsDlg;

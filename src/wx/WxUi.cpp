@@ -129,7 +129,9 @@ MsgResult WxUi::MessageBox(const MessageBoxRequest& request) {
     const std::string caption =
         request.caption.empty() ? LoadString(AFX_IDS_APP_TITLE) : request.caption;
     // The generic box, as GTK's own draws no icon whatever the request asks for.
-    wxGenericMessageDialog box(wxTheApp->GetTopWindow(), ToWx(request.text), ToWx(caption),
+    wxWindow* owner = request.owner ? WindowOf(*request.owner) : nullptr;
+    wxGenericMessageDialog box(owner ? owner : wxTheApp->GetTopWindow(), ToWx(request.text),
+                               ToWx(caption),
                                ButtonStyle(request.buttons) | IconStyle(request.icon));
     return ToResult(ShowBox(box), request.buttons);
 }
@@ -201,7 +203,9 @@ wxBitmap WxUi::Picture(int resource, wxSize size) {
 
 int WxUi::RunModal(CDialog& dialog) {
     auto* window = new DialogWindow(wxTheApp->GetTopWindow(), dialog, &WxUi::Picture);
+    m_modal[&dialog] = window;
     const int result = window->RunModal();
+    m_modal.erase(&dialog);
     window->Destroy();
     return result;
 }
@@ -234,6 +238,8 @@ void WxUi::DestroyWindow(CDialog& dialog) {
 }
 
 wxWindow* WxUi::WindowOf(const CDialog& dialog) const {
+    if (const auto modal = m_modal.find(&dialog); modal != m_modal.end())
+        return modal->second;
     const auto it = m_modeless.find(&dialog);
     return it == m_modeless.end() ? nullptr : it->second;
 }

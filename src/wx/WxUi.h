@@ -40,7 +40,8 @@ public:
     // The window that modeless dialogs created from now on belong to; nothing:
     // the main window.
     void SetModelessParent(wxWindow* parent) { m_modelessParent = parent; }
-    // The window of a modeless dialog; nothing when it has none.
+    // The window of a modeless dialog, or of a modal one while it runs;
+    // nothing when it has none.
     wxWindow* WindowOf(const CDialog& dialog) const;
 
 protected:
@@ -56,6 +57,7 @@ private:
     bool ConfirmOverwrite(const std::string& path, const FileDialogRequest& request);
 
     std::map<const CDialog*, DialogWindow*> m_modeless;
+    std::map<const CDialog*, DialogWindow*> m_modal;  // while their modal loop runs
     wxWindow* m_modelessParent = nullptr;
     std::string m_lastFolder;  // of the last file chosen in a file dialog
     std::map<int, std::unique_ptr<wxTimer>> m_timers;

@@ -4,7 +4,9 @@
 #include "app/Resources.h"
 #include "editors/AnalogueBlockDlg.h"
 #include "editors/AuxDacDlg.h"
+#include "editors/ClearRunDlg.h"
 #include "editors/CountersTimersDlg.h"
+#include "editors/DataRemarkDlg.h"
 #include "editors/HardwareInfoDlg.h"
 #include "editors/HighVoltageDlg.h"
 #include "editors/VibratorDlg.h"
@@ -41,6 +43,10 @@ TEST(TemplateHandlers, EveryHandledControlIsInTheTemplate) {
     ExpectEveryHandledControlExists(counters);
     CVibratorDlg vibrator(ui);
     ExpectEveryHandledControlExists(vibrator);
+    CClearRunDlg clearRun(ui);
+    ExpectEveryHandledControlExists(clearRun);
+    CDataRemarkDlg remark(ui);
+    ExpectEveryHandledControlExists(remark);
 }
 
 // "--> Buffer" exists in the block editors only to be seen: it can never be pressed.

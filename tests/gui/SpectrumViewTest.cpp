@@ -143,6 +143,7 @@ void ViewTestApp::RunChecks() {
     WaitForPaint(0);
     // Out of the way of the pixels compared below.
     PanelWindow().Move(1000, 600);
+    m_ui.WindowOf(View().View().DataRemark())->Move(1000, 200);
     RepaintAll();
     Check(PanelWindow().IsShown(), "the panel is shown at start-up");
     CheckPanelLabels();
@@ -342,6 +343,7 @@ void ViewTestApp::CheckShowAndHide() {
     WaitForPaint(before);
     Check(PanelWindow().IsShown(), "Measure Data shows the panel again");
     PanelWindow().Move(1000, 600);
+    m_ui.WindowOf(View().View().DataRemark())->Move(1000, 200);
     RepaintAll();
     ComparePixels("measure mode on again", {"--cursors", cursors});
 }

@@ -1,5 +1,7 @@
 #include "hardware/FakeCard.h"
 
+#include <algorithm>
+
 #include "hardware/CardRegisters.h"
 #include "hardware/CommandCodes.h"
 
@@ -188,6 +190,9 @@ void FakeCard::StartCommand(std::uint8_t cmd) {
     }
     if (cmd == kCmdReadStatus) {
         m_reply[0] = m_statusByte;
+    }
+    if (const auto it = m_replies.find(cmd); it != m_replies.end()) {
+        std::copy_n(it->second.begin(), std::min(it->second.size(), length), m_reply.begin());
     }
     m_replyPos = 0;
     m_state = State::kReplying;

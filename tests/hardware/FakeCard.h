@@ -32,6 +32,10 @@ public:
 
     // The first byte of every command-4 reply.
     void SetStatusByte(std::uint8_t status) { m_statusByte = status; }
+    // Every reply to cmd starts with these bytes instead of the counting pattern.
+    void SetReply(std::uint8_t cmd, std::vector<std::uint8_t> bytes) {
+        m_replies[cmd] = std::move(bytes);
+    }
     // After this many bytes through the command and reply ports the card stops
     // handshaking; with staysReady false it drops READY as well.
     void StopAnsweringAfter(int bytes, bool staysReady = true);
@@ -92,6 +96,7 @@ private:
 
     std::vector<Access> m_log;
     std::map<std::uint8_t, std::vector<std::uint8_t>> m_received;
+    std::map<std::uint8_t, std::vector<std::uint8_t>> m_replies;
 };
 
 }  // namespace qv::test

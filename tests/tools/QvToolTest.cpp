@@ -120,5 +120,32 @@ TEST_F(QvToolTest, UsageErrorsFail) {
     EXPECT_NE(Run({"frobnicate"}), 0);
 }
 
+TEST_F(QvToolTest, InfoShowsTheRemarkPanelsSummary) {
+    ASSERT_EQ(Run({"new", Path("a.qv")}), 0);
+    ASSERT_EQ(Run({"info", Path("a.qv"), "--json"}), 0);
+    const Json json = Json::parse(m_out.str());
+    const Json& summary = json.at("summary");
+    EXPECT_EQ(summary.at("LiveDuration"), "  0-00:00:00");
+    EXPECT_EQ(summary.at("Qv1Cycles"), "0");
+    EXPECT_EQ(summary.at("Velocity"), "L/   0 -->   0.000");
+    EXPECT_EQ(summary.at("Frequency"), "0.357628");
+    ASSERT_EQ(Run({"info", Path("a.qv")}), 0);
+    EXPECT_NE(m_out.str().find("summary:\n  SwitchSeconds = \"0\"\n"), std::string::npos);
+    EXPECT_NE(m_out.str().find("  HighVoltage = \"   0.0\"\n"), std::string::npos) << m_out.str();
+}
+
+// Nothing counted: the capture reads the cleared memories.
+TEST_F(QvToolTest, SimulateWithoutTimeGivesEmptySpectra) {
+    ASSERT_EQ(Run({"simulate", "-o", Path("s.qv"), "--seconds", "0"}), 0) << m_err.str();
+    ASSERT_EQ(Run({"info", Path("s.qv"), "--json", "--spectra"}), 0);
+    const Json json = Json::parse(m_out.str());
+    for (const char* name : {"Qv2", "Qv1", "AaAntiCoinc", "AaCoinc"}) {
+        const auto& spectrum = json.at("spectra").at(name);
+        ASSERT_EQ(spectrum.size(), 4096u);
+        EXPECT_EQ(std::count(spectrum.begin(), spectrum.end(), 0), 4096) << name;
+    }
+    EXPECT_EQ(json.at("statistics").at("AaSumMaximum"), 1);
+}
+
 }  // namespace
 }  // namespace qv::tool

@@ -174,7 +174,8 @@ TEST_F(DataParamsPanelTest, ReadoutsAtBothCursors) {
 }
 
 TEST_F(DataParamsPanelTest, CreatedShownAndMeasuring) {
-    EXPECT_EQ(ui.ModelessCreated(), std::vector<int>{144});
+    // The data remark panel (130) follows right after.
+    EXPECT_EQ(ui.ModelessCreated(), (std::vector<int>{144, 130}));
     EXPECT_TRUE(Panel().IsWindowVisible());
     EXPECT_EQ(Panel().m_bMeasure, 1);
 }

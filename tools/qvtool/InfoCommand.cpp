@@ -5,6 +5,7 @@
 #include "ToolDocument.h"
 #include "document/QvDoc.h"
 #include "document/SettingsFields.h"
+#include "editors/RemarkSummary.h"
 #include "framework/TextEncoding.h"
 
 namespace qv::tool {
@@ -38,6 +39,10 @@ Json MeasurementJson(const CQvDoc& doc, bool spectra) {
     json["highVoltage"] = BlockJson(m.Settings.HighVoltage);
     json["vibrator"] = BlockJson(m.Settings.Vibrator);
     json["statistics"] = StatisticsJson(doc.Statistics());
+    Json summary = Json::object();
+    VisitTexts(SummariseSettings(m.Settings),
+               [&](const char* name, const std::string& text) { summary[name] = text; });
+    json["summary"] = summary;
     if (spectra) {
         const auto array = [](auto span) { return Json(std::vector(span.begin(), span.end())); };
         json["spectra"] = {{"Qv2", array(std::span(m.Qv2))},
@@ -69,6 +74,11 @@ void PrintMeasurement(std::ostream& out, const CQvDoc& doc, bool spectra) {
     out << "statistics:\n  AaSumMaximum = " << s.AaSumMaximum << "\n  Qv2Range = " << s.Qv2Range
         << "\n  Qv2Minimum = " << s.Qv2Minimum << "\n  Qv1Range = " << s.Qv1Range
         << "\n  Qv1Minimum = " << s.Qv1Minimum << '\n';
+    // As the data remark panel shows them; texts in quotes keep their blanks.
+    out << "summary:\n";
+    VisitTexts(SummariseSettings(m.Settings), [&](const char* name, const std::string& text) {
+        out << "  " << name << " = \"" << text << "\"\n";
+    });
     if (spectra) {
         out << "channel Qv2 Qv1 AaAntiCoinc AaCoinc\n";
         for (std::size_t c = 0; c < kChannels; ++c) {

@@ -4,6 +4,7 @@
 
 #include "Commands.h"
 #include "ToolDocument.h"
+#include "editors/DocumentEditors.h"
 #include "hardware/HardwareGlobals.h"
 #include "simulator/SimulatedRun.h"
 #include "simulator/VirtualSpectrometer.h"
@@ -57,18 +58,26 @@ int SimulateCommand(Streams io, const SimulateOptions& options) {
     if (const int error = run.Configure()) {
         return Failed(io, "setting up the card", error);
     }
-    if (const int error = run.ClearAndStart()) {
-        return Failed(io, "clearing and starting", error);
+    if (const int error = run.Clear()) {
+        return Failed(io, "clearing", error);
     }
-    run.Wait(options.seconds);
-    if (const int error = run.Stop()) {
-        return Failed(io, "stopping", error);
+    // No time, no counts: the memories stay as the clear left them.
+    if (options.seconds > 0) {
+        if (const int error = run.Start()) {
+            return Failed(io, "starting", error);
+        }
+        run.Wait(options.seconds);
+        if (const int error = run.Stop()) {
+            return Failed(io, "stopping", error);
+        }
     }
-    Measurement& data = doc.Data();
-    if (const int error = run.Read(data.Aa.data(), data.Qv1.data(), data.Qv2.data())) {
-        return Failed(io, "reading the memories", error);
+    // The measurement as "Refresh from hardware" takes it: settings blocks,
+    // version stamp and spectra through the document's capture.
+    DocumentEditors editors;
+    doc.SetHardwareEditors(&editors);
+    if (const int error = doc.CaptureHardwareState()) {
+        return Failed(io, "capturing", error);
     }
-    doc.UpdateStatistics();
     return doc.OnSaveDocument(options.file) ? 0 : 1;
 }
 

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "EditorFixture.h"
+#include "hardware/CHardwarePort.h"
+#include "hardware/CommandCodes.h"
+#include "hardware/HardwareGlobals.h"
+#include "hardware/TickClock.h"
+#include "simulator/VirtualSpectrometer.h"
+
+namespace qv::test {
+
+// Busy waits against the virtual card: every clock reading moves time on by a
+// millisecond, so the card clears and starts while the program polls, and a
+// card that never confirms runs the program's time limits out.
+class CardClockTest : public ::testing::Test {
+protected:
+    void SetUp() override { InstallCard({}); }
+    void TearDown() override { HardwareGlobals::Instance().Reset(); }
+
+    void InstallCard(const VirtualSpectrometerOptions& options) {
+        HardwareGlobals::Instance().Reset();
+        card = std::make_unique<VirtualSpectrometer>(clock, options);
+        HardwareGlobals::Instance().SetBus(*card);
+        HardwareGlobals::Instance().SetClock(clock);
+        HardwareGlobals::Instance().observer = &recorder;
+    }
+    void RemoveCard() {
+        HardwareGlobals::Instance().Reset();
+        card.reset();
+        HardwareGlobals::Instance().SetClock(clock);
+        HardwareGlobals::Instance().observer = &recorder;
+    }
+
+    // The counters register with the settings taken: ULock (flags 0x40) and,
+    // with noCycles, both Qv cycle counters set to 0, so Qv never starts.
+    void WriteCounters(bool uLock, bool noCycles) {
+        std::uint8_t b[kCountersWriteLength] = {};
+        b[0] = 0x7E;
+        b[1] = noCycles ? 0x30 : 0x00;
+        b[2] = static_cast<std::uint8_t>(0x30 | (uLock ? 0x40 : 0));
+        b[3] = 599 & 0xFF;
+        b[4] = 599 >> 8;
+        b[8] = 0xFE;
+        b[9] = b[10] = 0xFF;
+        for (int i = 11; i < 19; ++i) {
+            b[i] = 0xFF;
+        }
+        b[11] = b[15] = noCycles ? 0xFE : 0xFD;
+        CHardwarePort port;
+        ASSERT_EQ(port.WriteCommand(kCmdWriteCounters, b, kCountersWriteLength), 0);
+    }
+
+    // The run-control pairs written (command 3), in order.
+    std::vector<std::vector<std::uint8_t>> RunControlWrites() const {
+        std::vector<std::vector<std::uint8_t>> pairs;
+        for (const auto& entry : recorder.Writes()) {
+            if (entry.command == kCmdWriteRunControl) {
+                pairs.push_back(entry.bytes);
+            }
+        }
+        return pairs;
+    }
+
+    SteppingTickClock clock{1, 1000};
+    std::unique_ptr<VirtualSpectrometer> card;
+    TransferRecorder recorder;
+    HeadlessUi ui;
+};
+
+}  // namespace qv::test

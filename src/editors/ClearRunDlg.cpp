@@ -168,7 +168,14 @@ bool CClearRunDlg::StartStopMemories() {
     if (!WriteControl(control0, 0)) {
         return false;
     }
-    TimeLimit limit(kMemoriesLimitMs);
+    return WaitForState(kMemoriesLimitMs, &CClearRunDlg::MemoriesPending, kCanNotStartQvText, true);
+}
+
+// Polls state and status until nothing is pending; after limitMs the message
+// is shown and the sequence goes on (or not) as afterTimeOut says.
+bool CClearRunDlg::WaitForState(std::uint32_t limitMs, bool (CClearRunDlg::*pending)() const,
+                                const char* timeOutText, bool afterTimeOut) {
+    TimeLimit limit(limitMs);
     if (!ReadState()) {
         return false;
     }
@@ -177,10 +184,10 @@ bool CClearRunDlg::StartStopMemories() {
             return false;
         }
         if (limit.Passed()) {
-            GetUi().MessageFor(*this, kCanNotStartQvText);
-            return true;
+            GetUi().MessageFor(*this, timeOutText);
+            return afterTimeOut;
         }
-        if (!MemoriesPending()) {
+        if (!(this->*pending)()) {
             return true;
         }
         if (!ReadState()) {
@@ -199,25 +206,8 @@ bool CClearRunDlg::StartStopAnalyser() {
     if (!WriteControl(0, control1)) {
         return false;
     }
-    TimeLimit limit(kAnalyserLimitMs);
-    if (!ReadState()) {
-        return false;
-    }
-    for (;;) {
-        if (!ReadStatus() || LockedWithoutULock()) {
-            return false;
-        }
-        if (limit.Passed()) {
-            GetUi().MessageFor(*this, kCanNotStartAaText);
-            return false;
-        }
-        if (!AnalyserPending()) {
-            return true;
-        }
-        if (!ReadState()) {
-            return false;
-        }
-    }
+    return WaitForState(kAnalyserLimitMs, &CClearRunDlg::AnalyserPending, kCanNotStartAaText,
+                        false);
 }
 
 bool CClearRunDlg::AnalyserPending() const {

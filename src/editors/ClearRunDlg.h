@@ -69,6 +69,8 @@ private:
     bool ClearsPending() const;
     bool BackToIdle();
     bool StartStopMemories();
+    bool WaitForState(std::uint32_t limitMs, bool (CClearRunDlg::*pending)() const,
+                      const char* timeOutText, bool afterTimeOut);
     bool MemoriesPending() const;
     bool StartStopAnalyser();
     bool AnalyserPending() const;

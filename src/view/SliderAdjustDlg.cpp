@@ -5,7 +5,7 @@
 #include "framework/DataExchange.h"
 #include "hardware/CHardwarePort.h"
 #include "hardware/CommandCodes.h"
-#include "hardware/PollDeadline.h"
+#include "hardware/TimeLimit.h"
 #include "view/SliderAdjustTemplate.h"
 
 namespace qv {
@@ -13,7 +13,7 @@ namespace qv {
 namespace {
 
 // The clear's waits for the card get the bound of the clear panel's waits.
-constexpr std::int64_t kClearWaitLimitMs = 11000;
+constexpr std::uint32_t kClearWaitLimitMs = 11000;
 constexpr char kClearTimeOutText[] = "TimOut:clear";
 
 constexpr std::uint8_t kStatusLockedBit = 0x80;
@@ -170,7 +170,7 @@ bool CSliderAdjustDlg::ClearSteps() {
         return false;
     }
     // The card asks for the idle pattern until it has taken it.
-    PollDeadline idle(kClearWaitLimitMs);
+    TimeLimit idle(kClearWaitLimitMs);
     for (;;) {
         if (!card.State() || !card.Unlocked()) {
             return false;
@@ -178,7 +178,7 @@ bool CSliderAdjustDlg::ClearSteps() {
         if ((card.StateByte1() & kNeedsIdleAgain) == 0) {
             break;
         }
-        if (idle.Expired()) {
+        if (idle.Passed()) {
             m_strStatus = kClearTimeOutText;
             return false;
         }
@@ -189,7 +189,7 @@ bool CSliderAdjustDlg::ClearSteps() {
     if (!card.Control(kClearAaPattern) || !card.State()) {
         return false;
     }
-    PollDeadline cleared(kClearWaitLimitMs);
+    TimeLimit cleared(kClearWaitLimitMs);
     for (;;) {
         if (!card.Unlocked()) {
             return false;
@@ -197,7 +197,7 @@ bool CSliderAdjustDlg::ClearSteps() {
         if ((card.StateByte1() & kAaCleared) != 0) {
             break;
         }
-        if (cleared.Expired()) {
+        if (cleared.Passed()) {
             m_strStatus = kClearTimeOutText;
             return false;
         }

@@ -1,4 +1,4 @@
-#include "hardware/PollDeadline.h"
+#include "hardware/TimeLimit.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 namespace qv {
 namespace {
 
-class PollDeadlineTest : public ::testing::Test {
+class TimeLimitTest : public ::testing::Test {
 protected:
     void SetUp() override {
         HardwareGlobals::Instance().Reset();
@@ -18,26 +18,26 @@ protected:
     ManualTickClock clock{5000};
 };
 
-TEST_F(PollDeadlineTest, ExpiresOnlyAfterMoreThanTheLimit) {
-    PollDeadline deadline(1000);
+TEST_F(TimeLimitTest, ExpiresOnlyAfterMoreThanTheLimit) {
+    TimeLimit deadline(1000);
     clock.Advance(1000);
-    EXPECT_FALSE(deadline.Expired());
+    EXPECT_FALSE(deadline.Passed());
     clock.Advance(1);
-    EXPECT_TRUE(deadline.Expired());
+    EXPECT_TRUE(deadline.Passed());
     deadline.Restart();
-    EXPECT_FALSE(deadline.Expired());
+    EXPECT_FALSE(deadline.Passed());
 }
 
 // A counter that wraps past 2^32 must not end the wait at once nor make it endless.
-TEST_F(PollDeadlineTest, WrappedTickCounterRestartsTheWait) {
+TEST_F(TimeLimitTest, WrappedTickCounterRestartsTheWait) {
     clock.Set(0xFFFFFF00u);
-    PollDeadline deadline(1000);
+    TimeLimit deadline(1000);
     clock.Advance(0x200);  // wrapped: now 0x100
-    EXPECT_FALSE(deadline.Expired());
+    EXPECT_FALSE(deadline.Passed());
     clock.Advance(1000);
-    EXPECT_FALSE(deadline.Expired());
+    EXPECT_FALSE(deadline.Passed());
     clock.Advance(1);
-    EXPECT_TRUE(deadline.Expired());
+    EXPECT_TRUE(deadline.Passed());
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "app/CardLink.h"
 
+#include "hardware/CardLock.h"
 #include "hardware/HardwareGlobals.h"
 #include "hardware/LinuxPortBus.h"
+#include "hardware/TransferTrace.h"
 #include "simulator/VirtualSpectrometer.h"
 
 namespace qv {
@@ -12,14 +14,31 @@ std::unique_ptr<PortBus> OpenVirtualCard(const CardLink::Choice& choice, std::ui
     VirtualSpectrometerOptions options;
     options.portBase = base;
     options.card.speedUp = choice.simulationSpeed == 0 ? 1 : choice.simulationSpeed;
+    if (choice.sourceRate) {
+        options.card.sourceRate = *choice.sourceRate;
+    }
+    options.faults = choice.faults;
     return std::make_unique<VirtualSpectrometer>(HardwareGlobals::Instance().Clock(), options);
+}
+
+std::unique_ptr<TransferTraceFile> OpenTrace(const CardLink::Choice& choice,
+                                             std::ostream& warnings) {
+    if (!choice.tracePath) {
+        return nullptr;
+    }
+    auto trace =
+        std::make_unique<TransferTraceFile>(*choice.tracePath, HardwareGlobals::Instance().Clock());
+    if (!trace->IsOpen()) {
+        warnings << "qv: cannot write the transfer trace " << *choice.tracePath << std::endl;
+    }
+    return trace;
 }
 
 }  // namespace
 
 CardLink::CardLink(const Choice& choice, std::uint16_t portBase, std::ostream& warnings)
-    : m_bus(choice.simulate ? OpenVirtualCard(choice, portBase)
-                            : OpenLinuxPortBus(portBase, warnings)),
+    : m_bus(choice.simulate ? OpenVirtualCard(choice, portBase) : OpenPorts(portBase, warnings)),
+      m_trace(OpenTrace(choice, warnings)),
       m_simulated(choice.simulate) {
     HardwareGlobals::Instance().SetBus(*m_bus);
 }
@@ -30,6 +49,21 @@ CardLink::~CardLink() {
     if (&HardwareGlobals::Instance().Bus() == m_bus.get()) {
         HardwareGlobals::Instance().SetBus(noCard);
     }
+}
+
+bool CardLink::TraceOpen() const {
+    return !m_trace || m_trace->IsOpen();
+}
+
+// The ports only once the card is ours; the lock lives as long as the link.
+std::unique_ptr<PortBus> CardLink::OpenPorts(std::uint16_t portBase, std::ostream& warnings) {
+    m_lock = std::make_unique<CardLock>(portBase);
+    if (!m_lock->Held()) {
+        m_cardInUse = true;
+        warnings << "qv: " << m_lock->Refusal() << "; running without a card" << std::endl;
+        return std::make_unique<NoCardBus>();
+    }
+    return OpenLinuxPortBus(portBase, warnings);
 }
 
 }  // namespace qv

@@ -36,10 +36,11 @@ std::uint16_t CardPort(std::uint16_t offset) {
     return static_cast<std::uint16_t>(HardwareGlobals::Instance().portBase + offset);
 }
 
-int Observed(Transfer::Kind kind, std::uint8_t command, const void* bytes, int length, int error) {
+int Observed(Transfer::Kind kind, std::uint8_t command, const void* bytes, int length, int error,
+             int valid) {
     if (TransferObserver* observer = HardwareGlobals::Instance().observer) {
         observer->OnTransfer(
-            {kind, command, length, static_cast<const std::uint8_t*>(bytes), error});
+            {kind, command, length, static_cast<const std::uint8_t*>(bytes), error, valid});
     }
     return error;
 }
@@ -62,13 +63,18 @@ int CHardwarePort::WaitReady() {
 }
 
 int CHardwarePort::ReadBytes(std::uint8_t* destination, int count) {
+    int received = 0;
+    return ReadBytesCounted(destination, count, received);
+}
+
+int CHardwarePort::ReadBytesCounted(std::uint8_t* destination, int count, int& received) {
     const HardwareGlobals& globals = HardwareGlobals::Instance();
     PortBus& bus = globals.Bus();
-    for (int i = 0; i < count; ++i) {
+    for (received = 0; received < count; ++received) {
         if (!WaitForStatus(bus, globals.Clock(), kStatusRxf, kHandshakeLimitMs)) {
             return kReadFailed;
         }
-        destination[i] = bus.In(m_secondPort);
+        destination[received] = bus.In(m_secondPort);
     }
     return 0;
 }
@@ -86,15 +92,18 @@ int CHardwarePort::WriteBytes(const std::uint8_t* source, int count) {
 }
 
 int CHardwarePort::ReadCommand(std::uint8_t cmd, void* destination, int length) {
-    return Observed(Transfer::Kind::Read, cmd, destination, length,
-                    ReadCommandSteps(cmd, destination, length));
+    int received = 0;
+    const int error = ReadCommandSteps(cmd, destination, length, received);
+    return Observed(Transfer::Kind::Read, cmd, destination, length, error, received);
 }
 
-int CHardwarePort::ReadCommandSteps(std::uint8_t cmd, void* destination, int length) {
+int CHardwarePort::ReadCommandSteps(std::uint8_t cmd, void* destination, int length,
+                                    int& received) {
     if (const int result = SendCommandByte(cmd)) {
         return result + kReadSetupOffset;
     }
-    if (const int result = ReadBytes(static_cast<std::uint8_t*>(destination), length)) {
+    if (const int result =
+            ReadBytesCounted(static_cast<std::uint8_t*>(destination), length, received)) {
         return result + kReadPayloadOffset;
     }
     return 0;
@@ -102,7 +111,7 @@ int CHardwarePort::ReadCommandSteps(std::uint8_t cmd, void* destination, int len
 
 int CHardwarePort::WriteCommand(std::uint8_t cmd, const void* source, int length) {
     return Observed(Transfer::Kind::Write, cmd, source, length,
-                    WriteCommandSteps(cmd, source, length));
+                    WriteCommandSteps(cmd, source, length), length);
 }
 
 int CHardwarePort::WriteCommandSteps(std::uint8_t cmd, const void* source, int length) {
@@ -131,7 +140,7 @@ int CHardwarePort::StatusReadCommand(std::uint8_t cmd, void* destination, int le
 int CHardwarePort::ReadSpectrum(std::uint8_t selector, std::uint32_t* destination) {
     const int words = selector == kSelectAa ? kLongSpectrumWords : kSpectrumWords;
     return Observed(Transfer::Kind::Spectrum, selector, nullptr, words,
-                    ReadSpectrumSteps(selector, destination, words));
+                    ReadSpectrumSteps(selector, destination, words), 0);
 }
 
 int CHardwarePort::ReadSpectrumSteps(std::uint8_t selector, std::uint32_t* destination, int words) {

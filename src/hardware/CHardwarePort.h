@@ -38,7 +38,9 @@ public:
     static std::int32_t SetSuspend(std::int32_t value);
 
 private:
-    int ReadCommandSteps(std::uint8_t cmd, void* destination, int length);
+    // ReadBytes that also says how many bytes arrived, for the transfer observer.
+    int ReadBytesCounted(std::uint8_t* destination, int count, int& received);
+    int ReadCommandSteps(std::uint8_t cmd, void* destination, int length, int& received);
     int WriteCommandSteps(std::uint8_t cmd, const void* source, int length);
     int ReadSpectrumSteps(std::uint8_t selector, std::uint32_t* destination, int words);
     int SendCommandByte(std::uint8_t cmd);

@@ -14,6 +14,9 @@ struct Transfer {
     // for a spectrum.
     const std::uint8_t* bytes = nullptr;
     int error = 0;
+    // How many of bytes hold what really moved: length for a write, the bytes
+    // that arrived for a read (fewer than length when it failed part way).
+    int valid = 0;
 };
 
 // Told of every finished exchange of every port object (a trace, a test's

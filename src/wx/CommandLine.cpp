@@ -1,29 +1,85 @@
 #include "CommandLine.h"
 
 #include <charconv>
+#include <cstdint>
+
+#include "simulator/BenchOptions.h"
 
 namespace qv {
 namespace {
 
-bool ParsePositive(const std::string& text, int& value) {
+bool ParsePositive(const std::string& text, std::uint32_t& value) {
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, value);
     return ec == std::errc() && ptr == end && value > 0;
 }
 
+// Reads the value of an option that takes one; empty, or why not.
+class Arguments {
+public:
+    explicit Arguments(const std::vector<std::string>& args) : m_args(args) {}
+    bool More() const { return m_next < m_args.size(); }
+    const std::string& Next() { return m_args[m_next++]; }
+    bool Value(std::string& value) {
+        if (!More())
+            return false;
+        value = Next();
+        return true;
+    }
+
+private:
+    const std::vector<std::string>& m_args;
+    std::size_t m_next = 0;
+};
+
+// The options of the virtual card and the trace; false when arg is none of them.
+bool ParseCardOption(const std::string& arg, Arguments& args, CommandLine& result,
+                     bool& benchOption) {
+    CardLink::Choice& card = result.card;
+    std::string value;
+    if (arg == "--simulate") {
+        card.simulate = true;
+    } else if (arg == "--sim-speed") {
+        if (!args.Value(value) || !ParsePositive(value, card.simulationSpeed))
+            result.error = "--sim-speed needs a positive whole number";
+    } else if (arg == "--sim-locked") {
+        card.faults.locked = true;
+        benchOption = true;
+    } else if (arg == "--sim-fault") {
+        if (!args.Value(value))
+            result.error = std::string("--sim-fault needs one of ") + sim::kCardFaultNames;
+        else if (const std::string why = sim::AddCardFault(value, card.faults); !why.empty())
+            result.error = "--sim-fault: " + why;
+        benchOption = true;
+    } else if (arg == "--sim-rate") {
+        double rate = 0;
+        if (!args.Value(value))
+            result.error = "--sim-rate needs a source rate in pulses per second";
+        else if (const std::string why = sim::ParseSourceRate(value, rate); !why.empty())
+            result.error = "--sim-rate " + why;
+        card.sourceRate = rate;
+        benchOption = true;
+    } else if (arg == "--trace") {
+        if (!args.Value(value) || value.empty())
+            result.error = "--trace needs a file name";
+        card.tracePath = value;
+    } else {
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
-CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+CommandLine ParseCommandLine(const std::vector<std::string>& list) {
     CommandLine result;
-    for (size_t i = 0; i < args.size() && result.error.empty(); ++i) {
-        const std::string& arg = args[i];
+    Arguments args(list);
+    bool benchOption = false;
+    while (args.More() && result.error.empty()) {
+        const std::string& arg = args.Next();
         if (arg == "--help" || arg == "-h") {
             result.help = true;
-        } else if (arg == "--simulate") {
-            result.simulate = true;
-        } else if (arg == "--sim-speed") {
-            if (i + 1 >= args.size() || !ParsePositive(args[++i], result.simSpeed))
-                result.error = "--sim-speed needs a positive whole number";
+        } else if (ParseCardOption(arg, args, result, benchOption)) {
         } else if (arg.size() > 1 && arg.front() == '-') {
             result.error = "unknown option " + arg;
         } else if (result.fileName) {
@@ -32,18 +88,34 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             result.fileName = arg;
         }
     }
+    if (result.error.empty() && benchOption && !result.card.simulate)
+        result.error = "--sim-locked, --sim-fault and --sim-rate need --simulate";
     return result;
 }
 
 std::string Usage() {
-    return "usage: qv [--simulate] [--sim-speed N] [FILE.qv]\n"
-           "\n"
-           "The operator's program for the Moessbauer spectrometer. FILE.qv opens that\n"
-           "measurement; without it qv starts with an empty one.\n"
-           "\n"
-           "  --simulate       talk to a virtual spectrometer instead of the card\n"
-           "  --sim-speed N    let the virtual spectrometer's time run N times as fast\n"
-           "                   (a positive whole number; 1 by default)\n"
+    return std::string(
+               "usage: qv [--simulate [--sim-speed N] [--sim-locked] [--sim-fault KIND[=N]]...\n"
+               "          [--sim-rate R]] [--trace FILE] [FILE.qv]\n"
+               "\n"
+               "The operator's program for the Moessbauer spectrometer. FILE.qv opens that\n"
+               "measurement; without it qv starts with an empty one.\n"
+               "\n"
+               "  --simulate       talk to a virtual spectrometer instead of the card\n"
+               "  --sim-speed N    let the virtual spectrometer's time run N times as fast\n"
+               "                   (a positive whole number; 1 by default)\n"
+               "  --sim-locked     the virtual card's front-panel key is turned (locked)\n"
+               "  --sim-fault KIND[=N]\n"
+               "                   the virtual card misbehaves; KIND is one of\n"
+               "                   absent (no card answers), stall-bytes=N (stops answering\n"
+               "                   after N handshake bytes), stall-words=N (after N spectrum\n"
+               "                   words), gone-words=N (vanishes after N spectrum words),\n"
+               "                   clear-never (a clear is never confirmed); may be repeated\n"
+               "  --sim-rate R     source pulses per second at the virtual detector\n"
+               "                   (") +
+           sim::kSourceRateRange +
+           "; 20000 by default)\n"
+           "  --trace FILE     write one line per exchange with the card to FILE\n"
            "  -h, --help       print this text and exit\n"
            "\n"
            "Without a display, qvtool works on data files from the command line.\n";

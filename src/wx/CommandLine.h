@@ -4,14 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "app/CardLink.h"
+
 namespace qv {
 
-// What the program was started with: an optional data file and the options
-// for the simulated card link.
+// What the program was started with: an optional data file and how to reach
+// the card (the virtual one with its training bench, the trace).
 struct CommandLine {
     std::optional<std::string> fileName;
-    bool simulate = false;
-    int simSpeed = 1;
+    CardLink::Choice card;
     bool help = false;  // --help or -h: print the usage and stop
     std::string error;  // non-empty when the arguments were refused
 };

@@ -35,8 +35,7 @@ bool QvWxApp::OnInit() {
     m_settings = std::make_unique<WxSettingsStore>(kRegistryKey, kAppName);
     m_ui = std::make_unique<WxUi>();
     CQvApp::Options options;
-    options.card.simulate = m_options.simulate;
-    options.card.simulationSpeed = static_cast<std::uint32_t>(m_options.simSpeed);
+    options.card = m_options.card;
     m_app = std::make_unique<CQvApp>(*m_ui, *m_settings, options);
     // Reading qv.hdw here shows its warnings before the main window.
     if (!m_app->InitInstance(m_options.fileName))

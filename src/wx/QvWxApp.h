@@ -23,7 +23,7 @@ public:
     bool OnInit() override;
     int OnExit() override;
 
-    // --simulate and --sim-speed, for the card link.
+    // The card link's choice (virtual card, training bench, trace) and the file.
     const CommandLine& Options() const { return m_options; }
 
 private:

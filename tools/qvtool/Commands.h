@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "simulator/BenchOptions.h"
+
 namespace qv::tool {
 
 struct Streams {
@@ -25,13 +27,17 @@ struct SimulateOptions {
     std::string file;
     std::uint32_t seconds = 60;
     std::uint64_t seed = 1;
-    double rate = 20000.0;  // source pulses per second
+    double rate = 20000.0;             // source pulses per second
+    sim::CardFaults faults{};          // the training bench: --sim-locked, --sim-fault
+    std::optional<std::string> trace;  // one line per exchange with the card
 };
-inline constexpr double kMinSourceRate = 1.0;
-inline constexpr double kMaxSourceRate = 1.0e7;
-inline constexpr const char* kSourceRateRange = "1 to 10000000";
+using sim::kMaxSourceRate;
+using sim::kMinSourceRate;
+using sim::kSourceRateRange;
 // Empty when text is a source rate the virtual card takes, else why not.
 std::string CheckSourceRate(const std::string& text);
+// Empty when text names a fault of the virtual card, else why not.
+std::string CheckCardFault(const std::string& text);
 // Measures with the virtual spectrometer and saves the result as a data file.
 int SimulateCommand(Streams io, const SimulateOptions& options);
 

@@ -10,6 +10,10 @@ namespace qv::tool {
 int RunQvTool(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
     CLI::App app{"qvtool: work with qv measurement files without the desktop program"};
     app.require_subcommand(1);
+    // Global, for the commands that talk to a card (before or after the command's name).
+    std::optional<std::string> trace;
+    app.add_option("--trace", trace, "Write one line per exchange with the card to this file");
+    app.fallthrough();
     Streams io{out, err};
     std::string file, text;
     std::optional<std::string> output;
@@ -51,10 +55,24 @@ int RunQvTool(int argc, const char* const* argv, std::ostream& out, std::ostream
     simulateCmd->add_option("-o,--output", simulate.file, "Data file to write")->required();
     simulateCmd->add_option("--seconds", simulate.seconds, "Virtual seconds of counting");
     simulateCmd->add_option("--seed", simulate.seed, "Seed of the counting noise");
-    simulateCmd->add_option("--rate", simulate.rate, "Source pulses per second")
+    simulateCmd->add_option("--rate,--sim-rate", simulate.rate, "Source pulses per second")
         ->check(CLI::Validator([](std::string& text) { return CheckSourceRate(text); },
                                kSourceRateRange));
-    simulateCmd->callback([&] { run = [&] { return SimulateCommand(io, simulate); }; });
+    simulateCmd->add_flag("--sim-locked", simulate.faults.locked, "The front-panel key is turned");
+    std::vector<std::string> faults;
+    simulateCmd
+        ->add_option("--sim-fault", faults,
+                     std::string("The card misbehaves: ") + sim::kCardFaultNames)
+        ->check(CLI::Validator([](std::string& text) { return CheckCardFault(text); }, "KIND[=N]"));
+    simulateCmd->callback([&] {
+        run = [&] {
+            for (const std::string& fault : faults) {
+                sim::AddCardFault(fault, simulate.faults);
+            }
+            simulate.trace = trace;
+            return SimulateCommand(io, simulate);
+        };
+    });
 
     RenderOptions render;
     auto* renderCmd = app.add_subcommand("render", "Draw the spectrum view of a file into a PNG");

@@ -1,11 +1,13 @@
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "Commands.h"
 #include "ToolDocument.h"
 #include "editors/DocumentEditors.h"
 #include "hardware/HardwareGlobals.h"
+#include "hardware/TransferTrace.h"
 #include "simulator/SimulatedRun.h"
 #include "simulator/VirtualSpectrometer.h"
 
@@ -34,13 +36,13 @@ int Failed(Streams io, const char* step, int error) {
 }  // namespace
 
 std::string CheckSourceRate(const std::string& text) {
-    char* end = nullptr;
-    const double rate = std::strtod(text.c_str(), &end);
-    if (end == text.c_str() || *end != '\0' ||
-        !(rate >= kMinSourceRate && rate <= kMaxSourceRate)) {
-        return std::string("must be from ") + kSourceRateRange + " pulses per second, not " + text;
-    }
-    return {};
+    double rate = 0;
+    return sim::ParseSourceRate(text, rate);
+}
+
+std::string CheckCardFault(const std::string& text) {
+    sim::CardFaults scratch;
+    return sim::AddCardFault(text, scratch);
 }
 
 int SimulateCommand(Streams io, const SimulateOptions& options) {
@@ -51,8 +53,14 @@ int SimulateCommand(Streams io, const SimulateOptions& options) {
     VirtualSpectrometerOptions cardOptions;
     cardOptions.card.seed = options.seed;
     cardOptions.card.sourceRate = options.rate;
+    cardOptions.faults = options.faults;
     VirtualSpectrometer card(clock, cardOptions);
     InstalledCard installed(card, clock);
+    std::optional<TransferTraceFile> trace;
+    if (options.trace && !trace.emplace(*options.trace, clock).IsOpen()) {
+        io.err << "simulate: cannot write the transfer trace " << *options.trace << '\n';
+        return 1;
+    }
 
     sim::SimulatedRun run(clock);
     if (const int error = run.Configure()) {

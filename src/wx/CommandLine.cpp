@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "ProgramVersion.h"
+
 namespace qv {
 namespace {
 
@@ -19,6 +21,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
             result.help = true;
+        } else if (arg == "--version") {
+            result.version = true;
         } else if (arg == "--simulate") {
             result.simulate = true;
         } else if (arg == "--sim-speed") {
@@ -37,6 +41,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 
 std::string Usage() {
     return "usage: qv [--simulate] [--sim-speed N] [FILE.qv]\n"
+           "       qv --help | --version\n"
            "\n"
            "The operator's program for the Moessbauer spectrometer. FILE.qv opens that\n"
            "measurement; without it qv starts with an empty one.\n"
@@ -45,8 +50,13 @@ std::string Usage() {
            "  --sim-speed N    let the virtual spectrometer's time run N times as fast\n"
            "                   (a positive whole number; 1 by default)\n"
            "  -h, --help       print this text and exit\n"
+           "  --version        print the version and exit\n"
            "\n"
            "Without a display, qvtool works on data files from the command line.\n";
+}
+
+std::string VersionText() {
+    return std::string("qv ") + kProgramVersion + "\n";
 }
 
 }  // namespace qv

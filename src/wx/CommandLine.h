@@ -12,8 +12,9 @@ struct CommandLine {
     std::optional<std::string> fileName;
     bool simulate = false;
     int simSpeed = 1;
-    bool help = false;  // --help or -h: print the usage and stop
-    std::string error;  // non-empty when the arguments were refused
+    bool help = false;     // --help or -h: print the usage and stop
+    bool version = false;  // --version: print the version and stop
+    std::string error;     // non-empty when the arguments were refused
 };
 
 // Arguments without the program name.
@@ -21,5 +22,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 // What qv --help prints.
 std::string Usage();
+
+// What qv --version prints.
+std::string VersionText();
 
 }  // namespace qv

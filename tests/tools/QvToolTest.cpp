@@ -3,6 +3,9 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <regex>
+
+#include "ProgramVersion.h"
 
 #include "tools/QvToolFixture.h"
 
@@ -118,6 +121,14 @@ TEST_F(QvToolTest, UsageErrorsFail) {
     EXPECT_NE(Run({}), 0);
     EXPECT_NE(Run({"info"}), 0);
     EXPECT_NE(Run({"frobnicate"}), 0);
+}
+
+TEST_F(QvToolTest, VersionNeedsNoCommandAndNamesTheProject) {
+    ASSERT_EQ(Run({"--version"}), 0);
+    EXPECT_EQ(m_out.str(), std::string("qvtool ") + kProgramVersion + "\n");
+    EXPECT_TRUE(std::regex_match(kProgramVersion, std::regex(R"([0-9]+\.[0-9]+(\.[0-9]+)*)")))
+        << kProgramVersion;
+    EXPECT_EQ(m_err.str(), "");
 }
 
 }  // namespace

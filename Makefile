@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps configure build run test install clean
+.PHONY: all deps configure build run test install package clean
 
 all: build
 
@@ -32,6 +32,11 @@ test: build
 
 install: build
 	@cmake --install $(BUILD)
+
+# The Debian package of what install installs, for /usr: $(BUILD)/qv_VERSION_ARCH.deb.
+package: build
+	@cd $(BUILD) && cpack --config CPackConfig.cmake >/dev/null
+	@ls $(BUILD)/qv_*.deb
 
 clean:
 	@rm -rf $(BUILD) build-asan

@@ -5,6 +5,8 @@
 
 #include "simulator/BenchOptions.h"
 
+#include "ProgramVersion.h"
+
 namespace qv {
 namespace {
 
@@ -79,6 +81,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& list) {
         const std::string& arg = args.Next();
         if (arg == "--help" || arg == "-h") {
             result.help = true;
+        } else if (arg == "--version") {
+            result.version = true;
         } else if (ParseCardOption(arg, args, result, benchOption)) {
         } else if (arg.size() > 1 && arg.front() == '-') {
             result.error = "unknown option " + arg;
@@ -97,6 +101,7 @@ std::string Usage() {
     return std::string(
                "usage: qv [--simulate [--sim-speed N] [--sim-locked] [--sim-fault KIND[=N]]...\n"
                "          [--sim-rate R]] [--trace FILE] [FILE.qv]\n"
+               "       qv --help | --version\n"
                "\n"
                "The operator's program for the Moessbauer spectrometer. FILE.qv opens that\n"
                "measurement; without it qv starts with an empty one.\n"
@@ -117,8 +122,13 @@ std::string Usage() {
            "; 20000 by default)\n"
            "  --trace FILE     write one line per exchange with the card to FILE\n"
            "  -h, --help       print this text and exit\n"
+           "  --version        print the version and exit\n"
            "\n"
            "Without a display, qvtool works on data files from the command line.\n";
+}
+
+std::string VersionText() {
+    return std::string("qv ") + kProgramVersion + "\n";
 }
 
 }  // namespace qv

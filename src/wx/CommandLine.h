@@ -13,7 +13,8 @@ namespace qv {
 struct CommandLine {
     std::optional<std::string> fileName;
     CardLink::Choice card;
-    bool help = false;  // --help or -h: print the usage and stop
+    bool help = false;     // --help or -h: print the usage and stop
+    bool version = false;  // --version: print the version and stop
     std::string error;  // non-empty when the arguments were refused
 };
 
@@ -22,5 +23,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 // What qv --help prints.
 std::string Usage();
+
+// What qv --version prints.
+std::string VersionText();
 
 }  // namespace qv

@@ -7,12 +7,16 @@
 
 wxIMPLEMENT_APP_NO_MAIN(qv::QvWxApp);
 
-// The arguments are looked at before the toolkit starts, so that --help and a
-// wrong option are answered without a display.
+// The arguments are looked at before the toolkit starts, so that --help,
+// --version and a wrong option are answered without a display.
 int main(int argc, char** argv) {
     const qv::CommandLine options = qv::ParseCommandLine({argv + 1, argv + argc});
     if (options.help) {
         std::cout << qv::Usage();
+        return 0;
+    }
+    if (options.version) {
+        std::cout << qv::VersionText();
         return 0;
     }
     if (!options.error.empty()) {

@@ -3,6 +3,9 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <regex>
+
+#include "ProgramVersion.h"
 
 #include "tools/QvToolFixture.h"
 
@@ -145,6 +148,14 @@ TEST_F(QvToolTest, SimulateWithoutTimeGivesEmptySpectra) {
         EXPECT_EQ(std::count(spectrum.begin(), spectrum.end(), 0), 4096) << name;
     }
     EXPECT_EQ(json.at("statistics").at("AaSumMaximum"), 1);
+}
+
+TEST_F(QvToolTest, VersionNeedsNoCommandAndNamesTheProject) {
+    ASSERT_EQ(Run({"--version"}), 0);
+    EXPECT_EQ(m_out.str(), std::string("qvtool ") + kProgramVersion + "\n");
+    EXPECT_TRUE(std::regex_match(kProgramVersion, std::regex(R"([0-9]+\.[0-9]+(\.[0-9]+)*)")))
+        << kProgramVersion;
+    EXPECT_EQ(m_err.str(), "");
 }
 
 }  // namespace

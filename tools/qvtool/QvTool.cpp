@@ -4,12 +4,14 @@
 
 #include "AnalysisCommands.h"
 #include "Commands.h"
+#include "ProgramVersion.h"
 
 namespace qv::tool {
 
 int RunQvTool(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
     CLI::App app{"qvtool: work with qv measurement files without the desktop program"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", std::string("qvtool ") + kProgramVersion);
     // Global, for the commands that talk to a card (before or after the command's name).
     std::optional<std::string> trace;
     app.add_option("--trace", trace, "Write one line per exchange with the card to this file");

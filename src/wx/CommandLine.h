@@ -15,7 +15,7 @@ struct CommandLine {
     CardLink::Choice card;
     bool help = false;     // --help or -h: print the usage and stop
     bool version = false;  // --version: print the version and stop
-    std::string error;  // non-empty when the arguments were refused
+    std::string error;     // non-empty when the arguments were refused
 };
 
 // Arguments without the program name.

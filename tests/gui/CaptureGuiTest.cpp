@@ -75,7 +75,10 @@ private:
 bool CaptureApp::OnInit() {
     test::InstallGuiTestGuards(std::chrono::seconds(80));
     wxInitAllImageHandlers();
-    CQvApp::Options options{std::string(QV_TEST_HDW), {true, kSimulationSpeed}, true};
+    CardLink::Choice card;
+    card.simulate = true;
+    card.simulationSpeed = kSimulationSpeed;
+    CQvApp::Options options{std::string(QV_TEST_HDW), card, true};
     m_app = std::make_unique<CQvApp>(m_ui, m_settings, options);
     if (!m_app->InitInstance(std::nullopt))
         return false;

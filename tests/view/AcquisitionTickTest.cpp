@@ -11,9 +11,11 @@
 #include "../editors/CardClockFixture.h"
 #include "ViewFixture.h"
 #include "document/CommandIds.h"
+#include "editors/AnalogueBlockTemplate.h"
 #include "editors/DocumentEditors.h"
 #include "view/PulseRateDlg.h"
 #include "view/PulseRateTemplate.h"
+#include "view/SliderAdjustTemplate.h"
 
 namespace qv::test {
 namespace {
@@ -386,6 +388,53 @@ TEST_F(AcquisitionTickTest, CountRateWindowAloneReadsOnlyTheRates) {
     recorder.Clear();
     Tick();
     EXPECT_TRUE(recorder.entries.empty());
+}
+
+// ---- the slider service ----------------------------------------------------
+
+// The two-pulse stimulator on InputB, counted by the analyser: the service
+// clears the memory at the first refresh and measures both peaks at the next.
+TEST_F(AcquisitionTickTest, SliderServiceMeasuresTheStimulatorsTwoPeaksOverTheRefreshes) {
+    ui.QueueModalScript([](CDialog& d) {
+        d.ClickRadio(IDC_INPUT_B);
+        d.OnCommand(IDC_ANALOGUE_TO_HARDWARE);
+    });
+    editors.RunEditor(ID_SET_ANALOGUE, *doc);
+    const std::uint8_t countAll[] = {0x33, 0x0C};
+    ASSERT_EQ(CHardwarePort().WriteCommand(kCmdWriteRunControl, countAll, kRunControlLength), 0);
+    Advance(30 * 1000);
+    view->OnAutoRefresh();
+    CSliderAdjustDlg& slider = view->SliderAdjust();
+    ui.QueueModalScript([this](CDialog& d) {
+        d.TypeText(IDC_SLIDER_TICKS_DESIRED, "2");
+        d.OnCommand(IDC_SLIDER_TICK_UPDATE);
+        Tick();  // clears the analyser
+        EXPECT_EQ(d.GetDlgItemText(IDC_SLIDER_TICKS_LEFT), "2");
+        for (int tick = 0; tick < 3; ++tick) {
+            Advance(20 * 1000);
+            Tick();
+        }
+        EXPECT_EQ(d.GetDlgItemText(IDC_SLIDER_TICKS_LEFT), "0");
+    });
+    ASSERT_TRUE(view->OnCmdMsg(ID_SLIDER_ADJUST));
+    EXPECT_EQ(slider.m_bOpen, 0);
+    EXPECT_TRUE(ui.Boxes().empty());
+    EXPECT_GT(slider.m_nLeft1, 0);
+    EXPECT_LT(slider.m_nLeft1, slider.m_nRight1);
+    EXPECT_LT(slider.m_nRight1, slider.m_nLeft2);
+    EXPECT_LT(slider.m_nLeft2, slider.m_nRight2);
+    EXPECT_GT(slider.m_dwIntegral1, 1000u);
+    EXPECT_GT(slider.m_dwIntegral2, 1000u);
+    // Narrow, clean peaks: the mean inside, a deviation of a few channels.
+    const double mean1 = std::stod(slider.m_strMean1);
+    const double mean2 = std::stod(slider.m_strMean2);
+    EXPECT_GT(mean1, slider.m_nLeft1);
+    EXPECT_LT(mean1, slider.m_nRight1);
+    EXPECT_GT(mean2, slider.m_nLeft2);
+    EXPECT_LT(mean2, slider.m_nRight2);
+    EXPECT_LT(std::stod(slider.m_strStdDev1), 20.0);
+    EXPECT_LT(std::stod(slider.m_strStdDev2), 20.0);
+    EXPECT_EQ(HardwareGlobals::Instance().suspend, 0);  // the clear released the flag
 }
 
 }  // namespace

@@ -128,16 +128,15 @@ JobScript ParseJob(const std::vector<std::string>& rawLines, int firstNumber) {
         if (line.text.empty() || line.text.front() == '#') {
             continue;
         }
-        auto words = Words(line.text);
-        if (!words) {
-            script.error = LineError(line, "a quote is not closed");
-            return script;
-        }
-        line.op = words->front();
+        line.op = line.text.substr(0, line.text.find_first_of(" \t"));
         if (line.op == "remark") {
             line.args = RemarkArgs(line.text.substr(line.op.size()));
-        } else {
+        } else if (auto words = Words(line.text)) {
+            line.op = words->front();
             line.args.assign(words->begin() + 1, words->end());
+        } else {
+            script.error = LineError(line, "a quote is not closed");
+            return script;
         }
         std::string why = CheckArgs(line, static_cast<int>(openLoops.size()));
         if (why.empty() && line.op == "loop") {

@@ -17,6 +17,9 @@ std::unique_ptr<PortBus> OpenVirtualCard(const CardLink::Choice& choice, std::ui
     if (choice.sourceRate) {
         options.card.sourceRate = *choice.sourceRate;
     }
+    if (choice.seed) {
+        options.card.seed = *choice.seed;
+    }
     options.faults = choice.faults;
     return std::make_unique<VirtualSpectrometer>(HardwareGlobals::Instance().Clock(), options);
 }
@@ -49,6 +52,10 @@ CardLink::~CardLink() {
     if (&HardwareGlobals::Instance().Bus() == m_bus.get()) {
         HardwareGlobals::Instance().SetBus(noCard);
     }
+}
+
+std::string CardLink::CardInUseText() const {
+    return m_cardInUse && m_lock ? m_lock->Refusal() : std::string();
 }
 
 bool CardLink::TraceOpen() const {

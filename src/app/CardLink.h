@@ -25,7 +25,8 @@ public:
         std::uint32_t simulationSpeed = 1;  // card seconds per host second
         // The training bench (virtual card only).
         sim::CardFaults faults{};
-        std::optional<double> sourceRate;  // pulses per second; the card's own otherwise
+        std::optional<double> sourceRate;   // pulses per second; the card's own otherwise
+        std::optional<std::uint64_t> seed;  // of the counting noise; the card's own otherwise
         // One line per exchange into this file (see TransferTrace.h).
         std::optional<std::string> tracePath;
     };
@@ -40,6 +41,8 @@ public:
     // The ports were wanted but another process holds the card: this link
     // runs as with no card, and a tool should stop.
     bool CardInUse() const { return m_cardInUse; }
+    // Who holds the card when CardInUse(), in one sentence (see CardLock).
+    std::string CardInUseText() const;
     // False when a trace was asked for and its file could not be made.
     bool TraceOpen() const;
 

@@ -4,6 +4,7 @@
 
 #include "AnalysisCommands.h"
 #include "Commands.h"
+#include "JobCommands.h"
 #include "ProgramVersion.h"
 
 namespace qv::tool {
@@ -95,6 +96,7 @@ int RunQvTool(int argc, const char* const* argv, std::ostream& out, std::ostream
     });
 
     AddAnalysisCommands(app, io, run);
+    AddJobCommands(app, io, run, trace);
 
     try {
         app.parse(argc, argv);

@@ -1,0 +1,290 @@
+#include <nlohmann/json.hpp>
+#include <regex>
+
+#include "JobScript.h"
+#include "JobSubstitution.h"
+#include "QvToolFixture.h"
+#include "ToolDocument.h"
+
+namespace qv::tool {
+namespace {
+
+std::vector<std::string> TextLines(const std::string& text) {
+    return SplitJobText(text);
+}
+
+// The payload bytes of every write with command cmd in a trace, in order.
+std::vector<std::string> TraceWrites(const std::string& trace, int cmd) {
+    std::vector<std::string> writes;
+    const std::regex form(R"(\d+ W (\d+) \d+: ?(.*) -> \d+)");
+    for (const std::string& line : TextLines(trace)) {
+        std::smatch m;
+        if (std::regex_match(line, m, form) && std::stoi(m[1]) == cmd) {
+            writes.push_back(m[2]);
+        }
+    }
+    return writes;
+}
+
+class JobTest : public QvToolTest {
+protected:
+    int Card(std::vector<std::string> lines, std::vector<std::string> options = {}) {
+        std::vector<std::string> args = {"card", "--simulate", "--trace", Path("card.trace")};
+        args.insert(args.end(), options.begin(), options.end());
+        args.insert(args.end(), lines.begin(), lines.end());
+        return Run(args);
+    }
+    std::string Trace() const { return Read(Path("card.trace")); }
+    // Runs an example job from docs/jobs with its files written here.
+    int Example(const std::string& name, std::vector<std::string> options = {}) {
+        const auto previous = std::filesystem::current_path();
+        std::filesystem::current_path(m_dir);
+        std::vector<std::string> args = {"job", "--simulate",
+                                         std::string(QV_SOURCE_DIR) + "/docs/jobs/" + name};
+        args.insert(args.end(), options.begin(), options.end());
+        const int status = Run(args);
+        std::filesystem::current_path(previous);
+        return status;
+    }
+    static std::uint64_t Total(const Spectrum& spectrum) {
+        std::uint64_t sum = 0;
+        for (const std::uint32_t count : spectrum) {
+            sum += count;
+        }
+        return sum;
+    }
+};
+
+TEST(JobSubstitutionTest, CounterReplacesEveryMarkWithItsWidth) {
+    EXPECT_EQ(Substitute("run{n}.qv", 7), "run7.qv");
+    EXPECT_EQ(Substitute("run{n:03}-{n}.qv", 7), "run007-7.qv");
+    EXPECT_EQ(Substitute("{n:02}", 123), "123");  // never cut
+    EXPECT_EQ(CheckSubstitutions("a{n:03}b"), "");
+    EXPECT_NE(CheckSubstitutions("a{i}b"), "");
+    EXPECT_NE(CheckSubstitutions("a{n:3}b"), "");
+    EXPECT_NE(CheckSubstitutions("a{n"), "");
+    EXPECT_NE(CheckSubstitutions("a}"), "");
+}
+
+TEST(JobScriptTest, BadLinesAreFoundBeforeAnythingRunsAndNamedByNumber) {
+    const auto error = [](const std::string& text) { return ParseJob(SplitJobText(text)).error; };
+    EXPECT_EQ(error("# note\n\nread hv\nloop 2\n  save a{n}.qv\nend\n"), "");
+    EXPECT_EQ(error("read hv\n\nread volts\n"),
+              "line 3: read: names one block: analogue, hv, aux, vibrator, counters, info, run");
+    EXPECT_EQ(error("read hv\nfly away\n"), "line 2: unknown operation \"fly\"");
+    EXPECT_EQ(error("loop 3\nread hv\n"), "line 1: loop without end");
+    EXPECT_EQ(error("read hv\nend\n"), "line 2: end without loop");
+    EXPECT_EQ(error("save a{n}.qv\n"), "line 1: {n} outside a loop");
+    EXPECT_EQ(error("set hv HvCurrent=5\n"),
+              "line 1: set: HvCurrent is shown only: its box takes no input");
+    EXPECT_EQ(error("set hv Desired=5\n"), "line 1: set: the hv block has no field Desired");
+    EXPECT_EQ(error("set info Version1=5\n"), "line 1: set: the info block cannot be set");
+    EXPECT_EQ(error("clear qv1 qv1\n"), "line 1: clear: qv1 is named twice");
+    EXPECT_EQ(error("wait soon\n"), "line 1: wait: takes SECONDS (0 to 1000000000) or backup");
+    EXPECT_EQ(error("remark \"open\nsave \"a b.qv\"\n"), "");
+    EXPECT_EQ(error("save \"a b.qv\n"), "line 1: a quote is not closed");
+    const JobScript script =
+        ParseJob(SplitJobText("remark  two  blanks \"kept\"\r\nsave \"a b.qv\""));
+    ASSERT_EQ(script.lines.size(), 2u);
+    EXPECT_EQ(script.lines[0].args, std::vector<std::string>{"two  blanks \"kept\""});
+    EXPECT_EQ(script.lines[1].args, std::vector<std::string>{"a b.qv"});
+}
+
+TEST_F(JobTest, ABadLineStopsTheJobBeforeTheCardIsTouched) {
+    EXPECT_EQ(Card({"set hv HvDesired=700", "sav x.qv"}), 2);
+    EXPECT_EQ(m_err.str(), "qvtool: line 2: unknown operation \"sav\"\n");
+    EXPECT_FALSE(std::filesystem::exists(Path("card.trace")) && !Trace().empty());
+    EXPECT_EQ(Run({"card", "--sim-locked", "read hv"}), 2);
+    EXPECT_NE(m_err.str().find("need --simulate"), std::string::npos);
+}
+
+TEST_F(JobTest, SetOfEachBlockSendsTheDocumentedBytes) {
+    ASSERT_EQ(Card({"set analogue Gain=63 Invert=0 SignalTau=2 TriggerTau=1 InputSelect=0 "
+                    "TestOut=0 TriggerLevel=291 PileOnFrontRejection=1 DTimMode=1 "
+                    "AmpAnalUpLimit=683 SnglChnlUpLimit=2652 SnglChnlLowLimit=1000 "
+                    "AmpAnalLowLimit=261 BaseCaptureDelay=7 PeakCaptureDelay=21 "
+                    "PileOnTileRejection=43",
+                    "set hv HvDesired=683 HvSpeed=7",
+                    "set aux Aux0=1 Aux1=2 Aux2=3 Aux3=4 Aux4=250 Dac8=128",
+                    "set vibrator GainDesired=683 GainSpeed=3 AmplitudeDesired=80 "
+                    "AmplitudeSpeed=15 HighRange=1 BiasDesired=-5 BiasSpeed=1 K=2 L=200",
+                    "set counters BackupPeriod=3600 RestartBackup=1 Qv1Source=0 Qv2Source=1 "
+                    "AaStopTimeBase=1 DeltaStopsCounting=1",
+                    "set counters BackupPeriod=10"}),
+              0)
+        << m_err.str();
+    const std::string trace = Trace();
+    // Two 0xFF, then R0..R14: codes 0/1/0, gain << 1, the windows and delays.
+    EXPECT_EQ(TraceWrites(trace, 9),
+              std::vector<std::string>{"FF FF 11 7E AB 02 05 01 5C 0A E8 03 23 01 7C 15 2B"});
+    // The current value of the read (600) goes back with the two keep bits.
+    EXPECT_EQ(TraceWrites(trace, 11), std::vector<std::string>{"58 C2 AB 62"});
+    EXPECT_EQ(TraceWrites(trace, 19), std::vector<std::string>{"01 02 03 04 FA"});
+    EXPECT_EQ(TraceWrites(trace, 21), std::vector<std::string>{"80"});
+    const auto vibrator = TraceWrites(trace, 13);
+    ASSERT_EQ(vibrator.size(), 1u);
+    std::istringstream bytes(vibrator[0]);
+    std::vector<int> r;
+    for (std::string hex; bytes >> hex;) {
+        r.push_back(std::stoi(hex, nullptr, 16));
+    }
+    ASSERT_EQ(r.size(), 12u);
+    EXPECT_EQ(r[2], 0xAB);
+    EXPECT_EQ(r[3], 0x22);  // speed 3 - 1 in the high nibble, bits 9..8
+    EXPECT_EQ(r[6], 80);
+    EXPECT_EQ(r[7], 0xE4);   // speed 15, high range in bit 2
+    EXPECT_EQ(r[10], 0xFB);  // -5 + 2048 = 0x7FB
+    EXPECT_EQ(r[11], 0x07);
+    for (const int keep : {1, 5, 9}) {
+        EXPECT_EQ(r[static_cast<std::size_t>(keep)] & 0xF0, 0xC0) << keep;
+    }
+    EXPECT_EQ(TraceWrites(trace, 15), std::vector<std::string>{"02 C8"});
+    // Counters: restart request, sources and flags, period - 1; a period
+    // below 30 goes out as 30.
+    const auto counters = TraceWrites(trace, 5);
+    ASSERT_EQ(counters.size(), 2u);
+    EXPECT_EQ(counters[0].substr(0, 14), "7F 00 2C 0F 0E");
+    EXPECT_EQ(counters[1].substr(9, 5), "1D 00");
+}
+
+TEST_F(JobTest, ARefusedValueWritesNothingAndFailsTheJobAtItsLine) {
+    EXPECT_EQ(Card({"read hv", "set hv HvDesired=1024", "save never.qv"}), 1);
+    EXPECT_TRUE(TraceWrites(Trace(), 11).empty());
+    EXPECT_FALSE(std::filesystem::exists(Path("never.qv")));
+    EXPECT_NE(m_err.str().find("[qv] Please enter an integer between 0 and 1023."),
+              std::string::npos);
+    EXPECT_NE(m_err.str().find("qvtool: line 2 (set hv HvDesired=1024) failed"), std::string::npos);
+    // The earlier values of the same line do not go out either.
+    EXPECT_EQ(Card({"set aux Aux0=5 Dac8=256"}), 1);
+    EXPECT_TRUE(TraceWrites(Trace(), 19).empty());
+    EXPECT_TRUE(TraceWrites(Trace(), 21).empty());
+    EXPECT_EQ(Card({"set vibrator K=-1"}), 1);
+    EXPECT_NE(m_err.str().find("digits only"), std::string::npos);
+    EXPECT_TRUE(TraceWrites(Trace(), 15).empty());
+}
+
+TEST_F(JobTest, JsonHasOneObjectPerOperationWithTheBlockAndItsImage) {
+    ASSERT_EQ(Card({"set hv HvDesired=683 HvSpeed=7", "clear", "start qv1", "wait 5", "rates",
+                    "backup", "set hv HvDesired=5000"},
+                   {"--json"}),
+              1);
+    std::vector<nlohmann::json> reports;
+    for (const std::string& line : TextLines(m_out.str())) {
+        reports.push_back(nlohmann::json::parse(line));
+    }
+    ASSERT_EQ(reports.size(), 7u);
+    EXPECT_EQ(reports[0]["line"], "set hv HvDesired=683 HvSpeed=7");
+    EXPECT_EQ(reports[0]["op"], "set");
+    EXPECT_EQ(reports[0]["error"], 0);
+    EXPECT_EQ(reports[0]["block"], "hv");
+    EXPECT_EQ(reports[0]["fields"]["HvDesired"], 683);
+    EXPECT_EQ(reports[0]["fields"]["HvSpeed"], 7);
+    EXPECT_EQ(reports[0]["status"], "notLocked");
+    EXPECT_EQ(reports[0]["image"].get<std::string>().substr(4), "AB62");
+    EXPECT_EQ(reports[2]["fields"]["Qv1Count"], 1);
+    EXPECT_EQ(reports[2]["fields"]["Qv2Count"], 0);
+    EXPECT_GT(reports[4]["Qv1"].get<int>(), 0);
+    EXPECT_TRUE(reports[4].contains("Qv2"));
+    EXPECT_EQ(reports[5]["due"], 1);
+    EXPECT_EQ(reports[6]["number"], 7);
+    EXPECT_EQ(reports[6]["error"], -1);
+    ASSERT_EQ(reports[6]["messages"].size(), 1u);
+    EXPECT_EQ(reports[6]["messages"][0]["caption"], "qv");
+    EXPECT_EQ(reports[6]["messages"][0]["text"], "Please enter an integer between 0 and 1023.");
+}
+
+TEST_F(JobTest, LoopsRepeatWithTheirCounterAndNest) {
+    ASSERT_EQ(Card({"loop 2", "loop 3", "save " + Path("in{n}.qv"), "end",
+                    "save " + Path("out{n:03}.qv"), "end"}),
+              0)
+        << m_err.str();
+    for (const char* name : {"in1.qv", "in2.qv", "in3.qv", "out001.qv", "out002.qv"}) {
+        EXPECT_TRUE(std::filesystem::exists(Path(name))) << name;
+    }
+    EXPECT_FALSE(std::filesystem::exists(Path("in4.qv")));
+}
+
+TEST_F(JobTest, WaitBackupEndsWhenTheCountdownRunsOutAndRestartsIt) {
+    ASSERT_EQ(Card({"set counters BackupPeriod=40 RestartBackup=1", "wait backup", "backup",
+                    "read counters"},
+                   {"--json"}),
+              0)
+        << m_err.str();
+    const auto lines = TextLines(m_out.str());
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(nlohmann::json::parse(lines[1])["due"], 0);
+    EXPECT_EQ(nlohmann::json::parse(lines[2])["due"], 1);
+    const auto counters = nlohmann::json::parse(lines[3])["fields"];
+    // Forty seconds of the virtual card's clock, not of ours.
+    EXPECT_GE(counters["UniversalTime"].get<int>(), 40);
+    EXPECT_LE(counters["UniversalTime"].get<int>(), 45);
+}
+
+TEST_F(JobTest, FailuresOfTheCardNameTheLineAndTheNumber) {
+    EXPECT_EQ(Card({"capture"}, {"--sim-fault", "absent"}), 1);
+    EXPECT_NE(m_err.str().find("[Hardware acces error] Hardware turned off?\nErr no:2"),
+              std::string::npos)
+        << m_err.str();
+    EXPECT_NE(m_err.str().find("qvtool: line 1 (capture) failed: capture failed at step 2"),
+              std::string::npos);
+    EXPECT_EQ(Card({"clear"}, {"--sim-locked"}), 1);
+    EXPECT_NE(m_err.str().find("failed: Locked"), std::string::npos) << m_err.str();
+    EXPECT_EQ(Card({"reference load " + Path("missing.ref")}), 1);
+    EXPECT_NE(m_err.str().find("[qv] Can not open file!"), std::string::npos);
+}
+
+TEST_F(JobTest, DayRunExampleSavesEveryHourAndExports) {
+    ASSERT_EQ(Example("day-run.job"), 0) << m_err.str();
+    std::uint64_t previous = 0;
+    for (int hour = 1; hour <= 24; ++hour) {
+        char name[16];
+        std::snprintf(name, sizeof name, "day%02d.qv", hour);
+        ToolDocument file(m_err);
+        ASSERT_TRUE(file.Open(Path(name))) << name;
+        const std::uint64_t counts = Total(file.Doc().Data().Qv1);
+        EXPECT_GT(counts, previous) << name;
+        previous = counts;
+        EXPECT_EQ(file.Doc().Data().Remark, "24-hour run");
+        // An hour of the card's universal time between two saves.
+        EXPECT_NEAR(file.Doc().Data().Settings.CountersTimers.UniversalTime, hour * 3600, 5);
+    }
+    for (const char* extension : {".qv1", ".qv2", ".qvl", ".qva", ".qvc", ".qvs"}) {
+        EXPECT_TRUE(std::filesystem::exists(Path(std::string("day-final") + extension)));
+    }
+}
+
+TEST_F(JobTest, PlateauExampleSavesOneSpectrumPerVoltage) {
+    ASSERT_EQ(Example("hv-plateau.job", {"--json"}), 0) << m_err.str();
+    std::vector<int> rates;
+    for (const std::string& line : TextLines(m_out.str())) {
+        const auto report = nlohmann::json::parse(line);
+        if (report["op"] == "rates") {
+            rates.push_back(report["Qv1"]);
+        }
+    }
+    ASSERT_EQ(rates.size(), 9u);
+    // The single-channel window sees the line only near the right voltage.
+    EXPECT_GT(*std::max_element(rates.begin(), rates.end()), 10 * rates.front() + 100);
+    for (int step = 1; step <= 9; ++step) {
+        ToolDocument file(m_err);
+        const std::string name = "plateau-" + std::to_string(step) + "00.qv";
+        ASSERT_TRUE(file.Open(Path(name))) << name;
+        EXPECT_EQ(file.Doc().Data().Settings.HighVoltage.HvDesired, step * 100);
+    }
+}
+
+TEST_F(JobTest, AlphaIronExampleGivesAFileTheCalibrationFits) {
+    ASSERT_EQ(Example("alpha-iron-calibration.job"), 0) << m_err.str();
+    ToolDocument file(m_err);
+    ASSERT_TRUE(file.Open(Path("alpha-iron.qv")));
+    EXPECT_EQ(file.Doc().Data().Remark,
+              "alpha-iron velocity calibration, 12 h, high range, amplitude 80");
+    EXPECT_GT(Total(file.Doc().Data().Qv1), 100000000u);
+    EXPECT_EQ(Read(Path("alpha-iron.qv1")).size(), Read(Path("alpha-iron.qv2")).size());
+    ASSERT_EQ(Run({"calibrate", Path("alpha-iron.qv"), "--json"}), 0) << m_err.str();
+    const auto calibration = nlohmann::json::parse(m_out.str());
+    EXPECT_GT(calibration.dump().size(), 10u);
+}
+
+}  // namespace
+}  // namespace qv::tool

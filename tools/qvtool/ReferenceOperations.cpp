@@ -1,0 +1,55 @@
+// reference cosine N, reference parabola N, reference load FILE: the vibrator
+// editor's reference buttons, the rounding scope typed first.
+#include "EditorRun.h"
+#include "JobBlocks.h"
+#include "JobOperations.h"
+#include "JobUi.h"
+#include "editors/VibratorTemplate.h"
+#include "hardware/CHardwarePort.h"
+
+namespace qv::tool {
+
+namespace {
+
+bool IsWholeNumber(const std::string& text) {
+    return !text.empty() && text.size() <= 9 &&
+           text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+}  // namespace
+
+std::string CheckReference(const Args& args) {
+    if (args.size() == 2 && args[0] == "load") {
+        return {};
+    }
+    if (args.size() == 2 && (args[0] == "cosine" || args[0] == "parabola")) {
+        return IsWholeNumber(args[1]) ? std::string()
+                                      : "the rounding scope \"" + args[1] + "\" is not a number";
+    }
+    return "takes cosine N, parabola N or load FILE";
+}
+
+OpResult RunReference(JobContext& context, const Args& args) {
+    const JobBlock& block = *FindJobBlock("vibrator");
+    const std::size_t boxesBefore = context.ui.Boxes().size();
+    const EditorView view = RunBlockEditor(context, block, [&](CDialog& editor) {
+        if (args[0] == "load") {
+            context.ui.QueueFile(args[1]);
+            editor.OnCommand(IDC_REFERENCE_LOAD);
+            return;
+        }
+        editor.TypeText(IDC_ROUNDING_SCOPE, args[1]);
+        editor.OnCommand(args[0] == "cosine" ? IDC_REFERENCE_COSINE : IDC_REFERENCE_PARABOLA);
+    });
+    OpResult result = EditorReport(block, view);
+    // Every box these buttons show means the table did not get through.
+    if (!result.Failed() && context.ui.Boxes().size() != boxesBefore) {
+        result.error = view.error != 0 ? view.error : kFailedWithoutNumber;
+        result.failure = context.ui.Boxes().back().text;
+    } else if (!result.Failed() && view.status == kLockedText) {
+        result.failure = "the card is locked";
+    }
+    return result;
+}
+
+}  // namespace qv::tool

@@ -6,6 +6,7 @@
 // window with both toggles pressed, the count-rate window and the slider
 // dialog.
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <filesystem>
@@ -28,6 +29,7 @@
 #include "DialogWindow.h"
 #include "GuiChecks.h"
 #include "MainFrame.h"
+#include "MainWindowStart.h"
 #include "Pictures.h"
 #include "SpectrumWindow.h"
 #include "ToolkitApp.h"
@@ -58,6 +60,8 @@ constexpr char kAutoSaveWarning[] =
     "    !!WARNING!!\nIt will COVER the open file!!\n"
     "So be careful not to DESTROY your VALUABLE DATA!!.";
 constexpr char kSuspendQuestion[] = "Suspend data aquisition when downloading from hardware?";
+constexpr char kSuspendReminder[] =
+    "Remember: for \"suspend\" spectrometer must not be Locked or must be UnLocked!";
 
 struct ShownBox {
     std::string text;
@@ -159,18 +163,10 @@ private:
 bool AcquisitionApp::OnInit() {
     test::InstallGuiTestGuards(std::chrono::seconds(100));
     wxInitAllImageHandlers();
-    CardLink::Choice card;
-    card.simulate = true;
-    card.simulationSpeed = kSimulationSpeed;
-    CQvApp::Options options{std::string(QV_TEST_HDW), card, true};
-    m_app = std::make_unique<CQvApp>(m_ui, m_settings, options);
-    if (!m_app->InitInstance(std::nullopt))
+    m_app = std::make_unique<CQvApp>(m_ui, m_settings, test::VirtualCardOptions(kSimulationSpeed));
+    m_frame = test::StartMainWindow(*this, *m_app, m_ui);
+    if (!m_frame)
         return false;
-    m_frame = new CMainFrame(*m_app, m_ui);
-    m_app->SetDocumentChangedHandler(
-        [this](DocumentChange change) { m_frame->DocumentChanged(change); });
-    SetTopWindow(m_frame);
-    m_frame->Show();
     m_folder =
         std::filesystem::temp_directory_path() / ("qv-acquisition-" + std::to_string(::getpid()));
     std::filesystem::create_directories(m_folder);
@@ -262,7 +258,9 @@ void AcquisitionApp::SetShortBackup() {
         d.Click(IDC_CT_TO_HARDWARE);
         d.CheckText(IDC_CT_BACKUP_PERIOD, "30", "backup period raised to the card's least");
         d.Check(!d.Ticked(IDC_CT_RESTART_BACKUP), "the backup restart went to the card once");
-        d.Check(std::stoul(d.Text(IDC_CT_TILL_NEAREST)) <= 30, "the countdown restarted");
+        const std::string till = d.Text(IDC_CT_TILL_NEAREST);
+        d.Check(!till.empty() && std::strtoul(till.c_str(), nullptr, 10) <= 30,
+                "the countdown restarted: " + till);
         d.Click(IDCANCEL);
         return true;
     });
@@ -392,10 +390,22 @@ void AcquisitionApp::CheckSliderAdjust() {
     CheckBoxes({}, "slider adjustment");
 }
 
+// Off silently; on again in suspend mode, with its reminder, and off again.
 void AcquisitionApp::SwitchAutoSaveOff() {
+    CQvView& view = m_frame->View()->View();
     Command(ID_AUTO_SAVE);
     CheckBoxes({}, "autosave switched off");
-    Check(!m_frame->View()->View().IsAutoSaveOn(), "autosave off again");
+    Check(!view.IsAutoSaveOn(), "autosave off again");
+    m_ui.answers = {wxID_YES, wxID_YES, wxID_OK};
+    Command(ID_AUTO_SAVE);
+    CheckBoxes({{kAutoSaveWarning, "About to AutoSave"},
+                {kSuspendQuestion, "AutoSave"},
+                {kSuspendReminder, "AutoSave in Suspend mode"}},
+               "autosave in suspend mode");
+    Check(view.IsAutoSaveOn() && view.IsSuspendOnSave(), "autosave on in suspend mode");
+    Command(ID_AUTO_SAVE);
+    CheckBoxes({}, "suspend mode switched off");
+    Check(!view.IsAutoSaveOn() && !view.IsSuspendOnSave(), "switching off ends suspend mode");
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "EditorsGuiCases.h"
 #include "GuiChecks.h"
 #include "MainFrame.h"
+#include "MainWindowStart.h"
 #include "Pictures.h"
 #include "ToolkitApp.h"
 #include "WindowDriver.h"
@@ -66,13 +67,9 @@ bool EditorsApp::OnInit() {
     CQvApp::Options options{std::string(QV_TEST_HDW), {}, true};
     options.card.simulate = true;
     m_app = std::make_unique<CQvApp>(m_ui, m_settings, options);
-    if (!m_app->InitInstance(std::nullopt))
+    m_frame = test::StartMainWindow(*this, *m_app, m_ui);
+    if (!m_frame)
         return false;
-    m_frame = new CMainFrame(*m_app, m_ui);
-    m_app->SetDocumentChangedHandler(
-        [this](DocumentChange change) { m_frame->DocumentChanged(change); });
-    SetTopWindow(m_frame);
-    m_frame->Show();
     CallAfter([this] { RunCases(); });
     return true;
 }

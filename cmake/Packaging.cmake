@@ -60,4 +60,8 @@ else()
         "libc6, libstdc++6, libgcc-s1, libwxgtk3.2-1, libwxbase3.2-1, libgtk-3-0, libpng16-16, libgsl27, libgslcblas0")
 endif()
 
+# A face with Arial's metrics, which fontconfig puts in for "Arial": the
+# count-rate window's boxes hold eight 72-point digits of that width.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2 | fonts-liberation | fonts-urw-base35")
+
 include(CPack)

@@ -15,6 +15,7 @@
 #include "DialogWindow.h"
 #include "GuiChecks.h"
 #include "MainFrame.h"
+#include "MainWindowStart.h"
 #include "Pictures.h"
 #include "SpectrumWindow.h"
 #include "WxCommandIds.h"
@@ -75,18 +76,10 @@ private:
 bool CaptureApp::OnInit() {
     test::InstallGuiTestGuards(std::chrono::seconds(80));
     wxInitAllImageHandlers();
-    CardLink::Choice card;
-    card.simulate = true;
-    card.simulationSpeed = kSimulationSpeed;
-    CQvApp::Options options{std::string(QV_TEST_HDW), card, true};
-    m_app = std::make_unique<CQvApp>(m_ui, m_settings, options);
-    if (!m_app->InitInstance(std::nullopt))
+    m_app = std::make_unique<CQvApp>(m_ui, m_settings, test::VirtualCardOptions(kSimulationSpeed));
+    m_frame = test::StartMainWindow(*this, *m_app, m_ui);
+    if (!m_frame)
         return false;
-    m_frame = new CMainFrame(*m_app, m_ui);
-    m_app->SetDocumentChangedHandler(
-        [this](DocumentChange change) { m_frame->DocumentChanged(change); });
-    SetTopWindow(m_frame);
-    m_frame->Show();
     CallAfter([this] {
         RunChecks();
         m_app->Document().SetModifiedFlag(false);

@@ -20,8 +20,10 @@
 #include "EditorsGuiCases.h"
 #include "GuiChecks.h"
 #include "MainFrame.h"
+#include "MainWindowStart.h"
 #include "Pictures.h"
 #include "ToolkitApp.h"
+#include "WindowDriver.h"
 #include "WxCommandIds.h"
 #include "WxText.h"
 #include "WxUi.h"
@@ -35,54 +37,6 @@ constexpr int kPlayTimer = 78;
 // Ticks before the operator acts, so that the window is mapped and painted.
 constexpr int kSettleTicks = 4;
 
-wxDialog* OpenModalDialog() {
-    for (wxWindow* window : wxTopLevelWindows)
-        if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog && dialog->IsModal())
-            return dialog;
-    return nullptr;
-}
-
-// The operator at one open editor window.
-class WindowDriver : public test::EditorDriver {
-public:
-    WindowDriver(wxDialog& dialog, test::GuiChecks& checks) : m_dialog(dialog), m_checks(checks) {}
-
-    void Type(int id, const std::string& text) override {
-        if (auto* edit = dynamic_cast<wxTextCtrl*>(m_dialog.FindWindow(id))) {
-            edit->SetFocus();
-            edit->SetValue(ToWx(text));  // sends the text event, as typing does
-        } else {
-            Check(false, "edit box " + std::to_string(id) + " exists");
-        }
-    }
-    void Click(int id) override {
-        wxWindow* button = m_dialog.FindWindow(id);
-        if (!button) {
-            Check(false, "button " + std::to_string(id) + " exists");
-            return;
-        }
-        wxCommandEvent click(wxEVT_BUTTON, id);
-        click.SetEventObject(button);
-        button->ProcessWindowEvent(click);
-    }
-    std::string Text(int id) const override {
-        wxWindow* window = m_dialog.FindWindow(id);
-        if (auto* edit = dynamic_cast<wxTextCtrl*>(window))
-            return FromWx(edit->GetValue());
-        return window ? FromWx(window->GetLabel()) : std::string("<no control>");
-    }
-    bool Enabled(int id) const override {
-        wxWindow* window = m_dialog.FindWindow(id);
-        return window && window->IsEnabled();
-    }
-    std::string Caption() const override { return FromWx(m_dialog.GetTitle()); }
-    void Check(bool ok, const std::string& what) override { m_checks.Check(ok, what); }
-
-private:
-    wxDialog& m_dialog;
-    test::GuiChecks& m_checks;
-};
-
 class EditorsApp : public ToolkitApp {
 public:
     bool OnInit() override;
@@ -94,7 +48,6 @@ public:
 private:
     void RunCases();
     void RunCase(const test::EditorCase& editorCase);
-    void SavePicture(wxDialog& dialog, const std::string& name);
     void Command(int id) {
         wxCommandEvent event(wxEVT_MENU, ToWxId(id));
         event.SetEventObject(m_frame);
@@ -114,13 +67,9 @@ bool EditorsApp::OnInit() {
     CQvApp::Options options{std::string(QV_TEST_HDW), {}, true};
     options.card.simulate = true;
     m_app = std::make_unique<CQvApp>(m_ui, m_settings, options);
-    if (!m_app->InitInstance(std::nullopt))
+    m_frame = test::StartMainWindow(*this, *m_app, m_ui);
+    if (!m_frame)
         return false;
-    m_frame = new CMainFrame(*m_app, m_ui);
-    m_app->SetDocumentChangedHandler(
-        [this](DocumentChange change) { m_frame->DocumentChanged(change); });
-    SetTopWindow(m_frame);
-    m_frame->Show();
     CallAfter([this] { RunCases(); });
     return true;
 }
@@ -137,42 +86,21 @@ void EditorsApp::RunCase(const test::EditorCase& editorCase) {
     int ticks = 0;
     bool played = false;
     m_ui.SetTimer(kPlayTimer, 40, [&] {
-        wxDialog* dialog = OpenModalDialog();
+        wxDialog* dialog = test::OpenModalDialog();
         if (!dialog || played || ++ticks < kSettleTicks)
             return;
         played = true;
-        WindowDriver driver(*dialog, m_verdict);
+        test::WindowDriver driver(*dialog, m_verdict);
         if (editorCase.picture)
-            SavePicture(*dialog, editorCase.picture);
+            m_verdict.Check(test::KeepPicture(*dialog, editorCase.picture),
+                            std::string("picture saved: ") + editorCase.picture);
         editorCase.play(driver);
         driver.Click(editorCase.closeButton);
     });
     Command(editorCase.command);
     m_ui.KillTimer(kPlayTimer);
     m_verdict.Check(played, std::string(editorCase.name) + ": opened from the Settings menu");
-    m_verdict.Check(OpenModalDialog() == nullptr, std::string(editorCase.name) + ": closed");
-}
-
-void EditorsApp::SavePicture(wxDialog& dialog, const std::string& name) {
-    const char* folder = std::getenv("QV_PICTURES");
-    if (!folder)
-        return;
-    // The picture is read off the screen: the panels must not lie over it.
-    std::vector<wxWindow*> hidden;
-    for (wxWindow* window : wxTopLevelWindows)
-        if (window != &dialog && window != m_frame && window->IsShown()) {
-            window->Hide();
-            hidden.push_back(window);
-        }
-    dialog.Raise();
-    wxYield();
-    dialog.Update();
-    const wxImage image = test::GrabClient(dialog);
-    for (wxWindow* window : hidden)
-        window->Show();
-    const std::string path = (std::filesystem::path(folder) / name).string();
-    m_verdict.Check(image.IsOk() && image.SaveFile(ToWx(path), wxBITMAP_TYPE_PNG),
-                    "picture saved: " + path);
+    m_verdict.Check(test::OpenModalDialog() == nullptr, std::string(editorCase.name) + ": closed");
 }
 
 }  // namespace

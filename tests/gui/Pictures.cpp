@@ -2,10 +2,15 @@
 
 #include <png.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <vector>
 
+#include <wx/app.h>
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
+#include <wx/dcscreen.h>
+#include <wx/toplevel.h>
 #include <wx/window.h>
 
 namespace qv::test {
@@ -30,6 +35,36 @@ wxImage GrabClient(wxWindow& window) {
     memory.Blit(0, 0, size.x, size.y, &screen, 0, 0);
     memory.SelectObject(wxNullBitmap);
     return bitmap.ConvertToImage();
+}
+
+wxImage GrabWindow(wxWindow& window) {
+    const wxRect rect = window.GetScreenRect();
+    wxBitmap bitmap(rect.width, rect.height, 24);
+    wxMemoryDC memory(bitmap);
+    wxScreenDC screen;
+    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
+    memory.SelectObject(wxNullBitmap);
+    return bitmap.ConvertToImage();
+}
+
+bool KeepPicture(wxWindow& window, const std::string& name, bool whole) {
+    const char* folder = std::getenv("QV_PICTURES");
+    if (!folder)
+        return true;
+    std::vector<wxWindow*> hidden;
+    for (wxWindow* other : wxTopLevelWindows)
+        if (other != &window && other != wxTheApp->GetTopWindow() && other->IsShown()) {
+            other->Hide();
+            hidden.push_back(other);
+        }
+    window.Raise();
+    wxYield();
+    window.Update();
+    const wxImage image = whole ? GrabWindow(window) : GrabClient(window);
+    for (wxWindow* other : hidden)
+        other->Show();
+    const std::string path = (std::filesystem::path(folder) / name).string();
+    return image.IsOk() && image.SaveFile(path, wxBITMAP_TYPE_PNG);
 }
 
 namespace {

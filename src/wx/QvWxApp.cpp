@@ -36,6 +36,7 @@ bool QvWxApp::OnInit() {
     m_ui = std::make_unique<WxUi>();
     CQvApp::Options options;
     options.card = m_options.card;
+    options.runLogPath = m_options.logPath;
     m_app = std::make_unique<CQvApp>(*m_ui, *m_settings, options);
     // Reading qv.hdw here shows its warnings before the main window.
     if (!m_app->InitInstance(m_options.fileName))

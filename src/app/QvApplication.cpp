@@ -46,7 +46,6 @@ bool CQvApp::InitInstance(const std::optional<std::string>& fileName) {
     m_document = std::make_unique<CQvDoc>(m_ui, hdwPath);
     m_document->SetDocTemplate(DocTemplate::Parse(LoadString(IDR_MAINFRAME)));
     m_document->SetHardwareEditors(&m_editors);
-    m_document->SetRunLogPath(m_options.runLogPath);
     // The port base is known once qv.hdw has been read.
     if (m_options.openCard) {
         m_cardLink = std::make_unique<CardLink>(m_options.card,

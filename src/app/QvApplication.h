@@ -36,8 +36,6 @@ public:
         CardLink::Choice card;
         // Reaching the card at all: tests of the File commands leave it off.
         bool openCard = true;
-        // The run log of every capture; nothing: beside the data file.
-        std::optional<std::string> runLogPath;
     };
 
     CQvApp(Ui& ui, SettingsStore& settings, Options options);

@@ -36,11 +36,12 @@ bool QvWxApp::OnInit() {
     m_ui = std::make_unique<WxUi>();
     CQvApp::Options options;
     options.card = m_options.card;
-    options.runLogPath = m_options.logPath;
     m_app = std::make_unique<CQvApp>(*m_ui, *m_settings, options);
     // Reading qv.hdw here shows its warnings before the main window.
     if (!m_app->InitInstance(m_options.fileName))
         return false;
+    // Before the first capture, which only the view's timer or a command starts.
+    m_app->Document().SetRunLogPath(m_options.logPath);
     ShowMainFrame();
     m_link->Serve([this](const std::optional<std::string>& path) { Receive(path); });
     return true;

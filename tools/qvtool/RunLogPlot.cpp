@@ -111,8 +111,9 @@ void Ticks(double lo, double hi, int count, Each each) {
 
 class Plot {
 public:
-    Plot(RgbCanvas& canvas, const CanvasFont& font, const std::vector<RunLogRecord>& records)
-        : m_canvas(canvas), m_font(font), m_records(records) {
+    Plot(RgbCanvas& canvas, const CanvasFont& font, const std::vector<RunLogRecord>& records,
+         const std::string& title)
+        : m_canvas(canvas), m_font(font), m_records(records), m_title(title) {
         const auto [first, last] = std::minmax_element(
             records.begin(), records.end(), [](auto& a, auto& b) { return a.time < b.time; });
         m_first = &*first;
@@ -125,13 +126,25 @@ public:
         m_area = {LabelWidth(m_left) + 2 * kTick + 4, 3 * line,
                   canvas.Width() - LabelWidth(m_right) - 2 * kTick - 4,
                   canvas.Height() - 3 * line - kTick};
+        PlaceLegend();
+    }
+
+    // The legend beside the title, or on a row of its own below it when the
+    // two do not fit side by side.
+    void PlaceLegend() {
+        const int line = m_font.LineHeight();
+        m_legendY = line / 2;
+        if (m_font.Width(m_title) + 2 * line + LegendWidth() > m_area.right - m_area.left) {
+            m_legendY += line + 2;
+            m_area.top += line + 2;
+        }
     }
 
     bool Fits() const {
         return m_area.right - m_area.left >= 40 && m_area.bottom - m_area.top >= 40;
     }
 
-    void Draw(const std::string& title) {
+    void Draw() {
         Grid();
         for (const Series& s : kSeries) {
             Line(s);
@@ -141,7 +154,7 @@ public:
         TimeAxis();
         ValueAxis(m_left, m_area.left, -1, "pulses/s");
         ValueAxis(m_right, m_area.right, 1, "dead time %");
-        Text(m_area.left, m_font.LineHeight() / 2, title, kInk);
+        Text(m_area.left, m_font.LineHeight() / 2, m_title, kInk);
         Legend();
     }
 
@@ -213,7 +226,7 @@ private:
         for (const RunLogRecord& r : m_records) {
             if (r.result != 0) {
                 const int x = X(static_cast<double>(r.time));
-                Fill(x - 1, m_area.bottom - 10, x + 2, m_area.bottom, kFailed);
+                Fill(x - 1, m_area.bottom - 16, x + 2, m_area.bottom, kFailed);
             }
         }
     }
@@ -244,39 +257,48 @@ private:
                                            x - m_font.Width(title) / 2);
         Text(tx, m_area.top - m_font.LineHeight() - 4, title, kInk);
     }
-    // In the top margin, right-aligned: a colour sample before each name.
-    void Legend() {
-        const int sample = m_font.LineHeight();
-        const int gap = m_font.LineHeight();
-        struct Entry {
-            const char* name;
-            Rgb colour;
-        };
-        std::vector<Entry> entries;
+    struct LegendEntry {
+        const char* name;
+        Rgb colour;
+    };
+    static std::vector<LegendEntry> LegendEntries() {
+        std::vector<LegendEntry> entries;
         for (const Series& s : kSeries)
             entries.push_back({s.name, s.colour});
         entries.push_back({"failed capture", kFailed});
-        int width = 0;
-        for (const Entry& e : entries)
-            width += sample + 4 + m_font.Width(e.name) + gap;
-        int x = m_area.right - width + gap;
-        const int y = m_font.LineHeight() / 2;
-        const int mid = y + m_font.LineHeight() / 2;
-        for (const Entry& e : entries) {
+        return entries;
+    }
+    int EntryWidth(const LegendEntry& e) const {
+        return 2 * m_font.LineHeight() + 4 + m_font.Width(e.name);
+    }
+    int LegendWidth() const {
+        int width = -m_font.LineHeight();
+        for (const LegendEntry& e : LegendEntries())
+            width += EntryWidth(e);
+        return width;
+    }
+    // Right-aligned over the plot area: a colour sample before each name.
+    void Legend() {
+        const int sample = m_font.LineHeight();
+        int x = m_area.right - LegendWidth();
+        const int mid = m_legendY + m_font.LineHeight() / 2;
+        for (const LegendEntry& e : LegendEntries()) {
             Fill(x, mid - 1, x + sample, mid + 2, e.colour);
-            Text(x + sample + 4, y, e.name, kInk);
-            x += sample + 4 + m_font.Width(e.name) + gap;
+            Text(x + sample + 4, m_legendY, e.name, kInk);
+            x += EntryWidth(e);
         }
     }
 
     RgbCanvas& m_canvas;
     const CanvasFont& m_font;
     const std::vector<RunLogRecord>& m_records;
+    std::string m_title;
     const RunLogRecord* m_first = nullptr;  // the earliest
     double m_t0 = 0, m_span = 1;
     TimeUnit m_unit{"s", 1};
     Range m_left, m_right;
     CRect m_area;
+    int m_legendY = 0;
 };
 
 }  // namespace
@@ -288,9 +310,9 @@ void DrawRunLogPlot(RgbCanvas& canvas, const CanvasFont& font, const std::string
     if (records.empty()) {
         return;
     }
-    Plot plot(canvas, font, records);
+    Plot plot(canvas, font, records, title);
     if (plot.Fits()) {
-        plot.Draw(title);
+        plot.Draw();
     }
 }
 

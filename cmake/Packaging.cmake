@@ -57,7 +57,7 @@ if(QV_DPKG_SHLIBDEPS AND QV_FILE_UTILITY)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
     set(CPACK_DEBIAN_PACKAGE_DEPENDS
-        "libc6, libstdc++6, libgcc-s1, libwxgtk3.2-1, libwxbase3.2-1, libgtk-3-0, libpng16-16, libgsl27, libgslcblas0")
+        "libc6, libstdc++6, libgcc-s1, libwxgtk3.2-1, libwxbase3.2-1, libgtk-3-0, libpng16-16, libgsl27, libgslcblas0, libfreetype6, libfontconfig1")
 endif()
 
 # A face with Arial's metrics, which fontconfig puts in for "Arial": the

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "analysis/NiceStep.h"
+
 namespace qv::analysis {
 
 namespace {
@@ -48,18 +50,6 @@ void Text(RgbCanvas& canvas, int x, int y, const std::string& text) {
 
 int TextWidth(const std::string& text) {
     return static_cast<int>(text.size()) * 4 * kScale - kScale;
-}
-
-// A round step giving about five ticks over the range.
-double NiceStep(double range) {
-    const double raw = range / 5;
-    const double power = std::pow(10, std::floor(std::log10(raw)));
-    for (double m : {1.0, 2.0, 5.0}) {
-        if (m * power >= raw) {
-            return m * power;
-        }
-    }
-    return 10 * power;
 }
 
 }  // namespace

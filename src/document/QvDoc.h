@@ -6,9 +6,11 @@
 #include <optional>
 #include <string>
 
+#include "document/CaptureReadings.h"
 #include "document/HardwareDescription.h"
 #include "document/HardwareEditors.h"
 #include "document/Measurement.h"
+#include "document/RunLog.h"
 #include "framework/Document.h"
 #include "hardware/CHardwarePort.h"
 
@@ -44,6 +46,15 @@ public:
     int CaptureHardwareState();
     // The capture with counting stopped around it, for autosave: 0, or 11..16.
     int SuspendedCapture();
+    // Each of the two captures appends one line to the run log, whatever its
+    // result. The log goes to path (qv --log), or with nothing beside the data
+    // file; a document that has no file yet keeps none.
+    void SetRunLogPath(std::optional<std::string> path) { m_runLog.SetPath(std::move(path)); }
+    std::optional<std::string> RunLogPath() const { return m_runLog.PathFor(GetPathName()); }
+    RunLog& GetRunLog() { return m_runLog; }
+    // What the block captures of the running capture read beyond the settings
+    // image; the editor layer fills it, block by block.
+    CaptureReadings& Readings() { return m_readings; }
     CHardwarePort& Port() { return *m_port; }
 
     // The editor layer that the Settings commands open; borrowed.
@@ -58,6 +69,11 @@ public:
 
 private:
     void OnSettingsCommand(int command);
+    // The two captures without their run-log line.
+    int CaptureState();
+    int SuspendedCaptureSteps();
+    // Runs one capture with fresh readings and logs its result.
+    int Logged(int (CQvDoc::*capture)());
     int StopCounting();
     int RestartCounting(const std::array<std::uint8_t, 2>& saved);
 
@@ -68,6 +84,8 @@ private:
     // long as the document.
     std::unique_ptr<CHardwarePort> m_port;
     SpectrumStatistics m_statistics;
+    CaptureReadings m_readings;
+    RunLog m_runLog;
 };
 
 // "Hardware turned off?\nErr no:%d" with number.

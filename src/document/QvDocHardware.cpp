@@ -49,6 +49,24 @@ void CQvDoc::ReportHardwareError(int number) {
 }
 
 int CQvDoc::CaptureHardwareState() {
+    return Logged(&CQvDoc::CaptureState);
+}
+
+int CQvDoc::SuspendedCapture() {
+    return Logged(&CQvDoc::SuspendedCaptureSteps);
+}
+
+int CQvDoc::Logged(int (CQvDoc::*capture)()) {
+    m_readings = {};
+    const int result = (this->*capture)();
+    const std::string warning = m_runLog.Record(GetPathName(), m_readings, result);
+    if (!warning.empty()) {
+        GetUi().Message(warning, kRunLogCaption, MsgButtons::Ok, MsgIcon::Exclamation);
+    }
+    return result;
+}
+
+int CQvDoc::CaptureState() {
     SetModifiedFlag(true);
     m_data.Stamp = {m_description.HardwareVersion1, m_description.HardwareVersion2,
                     m_description.HardwareVersion3};
@@ -71,7 +89,7 @@ int CQvDoc::CaptureHardwareState() {
     return 0;
 }
 
-int CQvDoc::SuspendedCapture() {
+int CQvDoc::SuspendedCaptureSteps() {
     std::array<std::uint8_t, kRunStateLength> saved{};
     if (m_port->ReadCommand(kCmdReadRunState, saved.data(), kRunStateLength) != 0) {
         ReportHardwareError(kSuspendStateReadFailed);
@@ -89,7 +107,7 @@ int CQvDoc::SuspendedCapture() {
             return error;
         }
     }
-    const int captured = CaptureHardwareState();
+    const int captured = CaptureState();
     // Restarted even after a failed capture: an unattended run must go on
     // counting as it did before the stop.
     if (const int error = RestartCounting(saved)) {

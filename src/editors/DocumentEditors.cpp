@@ -8,6 +8,7 @@
 #include "editors/CountersTimersDlg.h"
 #include "editors/HardwareInfoDlg.h"
 #include "editors/HighVoltageDlg.h"
+#include "editors/HighVoltageVolts.h"
 #include "editors/VibratorDlg.h"
 
 namespace qv {
@@ -39,6 +40,26 @@ void Point(CVibratorDlg& dialog, CQvDoc& document) {
     dialog.m_pCoefficients = &document.Description().Velocity;
 }
 
+// What each block's capture read beyond the block, for the run log.
+void Record(const CAnalogueBlockDlg&, CQvDoc&) {}
+void Record(const CCountersTimersDlg& editor, CQvDoc& document) {
+    document.Readings().counters = CounterReadings{editor.Qv1Rate,
+                                                   editor.Qv2Rate,
+                                                   editor.AaLiveTime,
+                                                   editor.AaDeadTime,
+                                                   editor.Qv1CyclesStart - editor.Qv1CyclesCurrent,
+                                                   editor.Qv2CyclesStart - editor.Qv2CyclesCurrent};
+}
+// The current value in volts under the calibration the capture stores.
+void Record(const CHighVoltageDlg& editor, CQvDoc& document) {
+    const long double volts = HighVoltageVolts(editor.HvCurrent, document.Description().Hv);
+    document.Readings().highVoltage =
+        HighVoltageReading{editor.HvCurrent, static_cast<double>(volts)};
+}
+void Record(const CVibratorDlg& editor, CQvDoc& document) {
+    document.Readings().amplitudeCurrent = editor.AmplitudeCurrent;
+}
+
 // Built on the stack, run modally, destroyed; the result is not used.
 template <typename Editor>
 void Run(CQvDoc& document) {
@@ -52,7 +73,11 @@ template <typename Editor>
 int Capture(CQvDoc& document) {
     Editor editor(document.GetUi());
     Point(editor, document);
-    return editor.CaptureToBuffer();
+    const int result = editor.CaptureToBuffer();
+    if (result == 0) {
+        Record(editor, document);
+    }
+    return result;
 }
 
 struct EditorCommand {

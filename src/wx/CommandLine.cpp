@@ -84,6 +84,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& list) {
         } else if (arg == "--version") {
             result.version = true;
         } else if (ParseCardOption(arg, args, result, benchOption)) {
+        } else if (arg == "--log") {
+            std::string value;
+            if (!args.Value(value) || value.empty())
+                result.error = "--log needs a file name";
+            result.logPath = value;
         } else if (arg.size() > 1 && arg.front() == '-') {
             result.error = "unknown option " + arg;
         } else if (result.fileName) {
@@ -100,7 +105,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& list) {
 std::string Usage() {
     return std::string(
                "usage: qv [--simulate [--sim-speed N] [--sim-locked] [--sim-fault KIND[=N]]...\n"
-               "          [--sim-rate R]] [--trace FILE] [FILE.qv]\n"
+               "          [--sim-rate R]] [--trace FILE] [--log FILE] [FILE.qv]\n"
                "       qv --help | --version\n"
                "\n"
                "The operator's program for the Moessbauer spectrometer. FILE.qv opens that\n"
@@ -121,6 +126,8 @@ std::string Usage() {
            sim::kSourceRateRange +
            "; 20000 by default)\n"
            "  --trace FILE     write one line per exchange with the card to FILE\n"
+           "  --log FILE       append one line per capture to the run log FILE (by\n"
+           "                   default NAME.log.csv beside the data file NAME.qv)\n"
            "  -h, --help       print this text and exit\n"
            "  --version        print the version and exit\n"
            "\n"

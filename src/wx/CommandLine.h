@@ -8,14 +8,16 @@
 
 namespace qv {
 
-// What the program was started with: an optional data file and how to reach
-// the card (the virtual one with its training bench, the trace).
+// What the program was started with: an optional data file, how to reach
+// the card (the virtual one with its training bench, the trace) and where the
+// run log goes.
 struct CommandLine {
     std::optional<std::string> fileName;
     CardLink::Choice card;
-    bool help = false;     // --help or -h: print the usage and stop
-    bool version = false;  // --version: print the version and stop
-    std::string error;     // non-empty when the arguments were refused
+    std::optional<std::string> logPath;  // --log FILE: the run log of every capture
+    bool help = false;                   // --help or -h: print the usage and stop
+    bool version = false;                // --version: print the version and stop
+    std::string error;                   // non-empty when the arguments were refused
 };
 
 // Arguments without the program name.

@@ -40,6 +40,8 @@ bool QvWxApp::OnInit() {
     // Reading qv.hdw here shows its warnings before the main window.
     if (!m_app->InitInstance(m_options.fileName))
         return false;
+    // Before the first capture, which only the view's timer or a command starts.
+    m_app->Document().SetRunLogPath(m_options.logPath);
     ShowMainFrame();
     m_link->Serve([this](const std::optional<std::string>& path) { Receive(path); });
     return true;

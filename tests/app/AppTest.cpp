@@ -70,6 +70,15 @@ TEST_F(AppTest, CommandLineFileOpensAndNamesTheWindow) {
     EXPECT_EQ(m_app->RecentFiles().Entries(), std::vector<std::string>{file});
 }
 
+// The run log follows the file that is open.
+TEST_F(AppTest, RunLogGoesBesideTheOpenDataFile) {
+    const std::string file = MakeFile("run5.qv", "logged");
+    ASSERT_TRUE(m_app->InitInstance(file));
+    EXPECT_EQ(m_app->Document().RunLogPath(), Path("run5.log.csv"));
+    m_app->OnFileNew();
+    EXPECT_EQ(m_app->Document().RunLogPath(), std::nullopt);
+}
+
 TEST_F(AppTest, CommandLineFileThatCannotBeOpenedFailsStartUp) {
     EXPECT_FALSE(m_app->InitInstance(Path("missing.qv")));
     ASSERT_EQ(m_ui.Boxes().size(), 1u);

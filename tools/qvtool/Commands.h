@@ -30,6 +30,7 @@ struct SimulateOptions {
     double rate = 20000.0;             // source pulses per second
     sim::CardFaults faults{};          // the training bench: --sim-locked, --sim-fault
     std::optional<std::string> trace;  // one line per exchange with the card
+    std::optional<std::string> log;    // the run log of the capture
 };
 using sim::kMaxSourceRate;
 using sim::kMinSourceRate;
@@ -75,6 +76,15 @@ struct ConvertOptions {
 };
 // Writes one spectrum (or all, as CSV) in another program's layout.
 int ConvertCommand(Streams io, const ConvertOptions& options);
+
+struct LogOptions {
+    std::string file;                 // a run log
+    std::optional<std::string> plot;  // PNG of the rates and dead time over time
+    std::string size = "1024x600";    // of the plot, WxH pixels
+    bool json = false;
+};
+// Sums a run log up (skipping torn lines with a note) and draws it.
+int LogCommand(Streams io, const LogOptions& options);
 
 // Lists the settings that differ and what each file counted.
 int DiffCommand(Streams io, const std::string& fileA, const std::string& fileB, bool json);

@@ -67,6 +67,7 @@ int RunQvTool(int argc, const char* const* argv, std::ostream& out, std::ostream
         ->add_option("--sim-fault", faults,
                      std::string("The card misbehaves: ") + sim::kCardFaultNames)
         ->check(CLI::Validator([](std::string& text) { return CheckCardFault(text); }, "KIND[=N]"));
+    simulateCmd->add_option("--log", simulate.log, "Append the capture's line to this run log");
     simulateCmd->callback([&] {
         run = [&] {
             for (const std::string& fault : faults) {
@@ -94,6 +95,14 @@ int RunQvTool(int argc, const char* const* argv, std::ostream& out, std::ostream
             return render.velocity ? RenderVelocityCommand(io, render) : RenderCommand(io, render);
         };
     });
+
+    LogOptions log;
+    auto* logCmd = app.add_subcommand("log", "Sum up a run log and draw it over time");
+    logCmd->add_option("FILE", log.file, "Run log (.log.csv)")->required();
+    logCmd->add_option("--plot", log.plot, "Draw the rates and the dead time into this PNG");
+    logCmd->add_option("--size", log.size, "Plot size WxH in pixels (default 1024x600)");
+    logCmd->add_flag("--json", log.json, "Print JSON");
+    logCmd->callback([&] { run = [&] { return LogCommand(io, log); }; });
 
     AddAnalysisCommands(app, io, run);
     AddJobCommands(app, io, run, trace);

@@ -83,6 +83,7 @@ int SimulateCommand(Streams io, const SimulateOptions& options) {
     // version stamp and spectra through the document's capture.
     DocumentEditors editors;
     doc.SetHardwareEditors(&editors);
+    doc.SetRunLogPath(options.log);
     if (const int error = doc.CaptureHardwareState()) {
         return Failed(io, "capturing", error);
     }

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "framework/RgbCanvas.h"
+
+namespace qv::tool {
+
+// Anti-aliased text on a canvas in the system's sans-serif font (found with
+// fontconfig, drawn with FreeType), for the labels of the tool's plots.
+class CanvasFont {
+public:
+    // A font of the given pixel height; nothing, with the reason in `why`,
+    // when the system has no usable font.
+    static std::unique_ptr<CanvasFont> Load(int pixelHeight, std::string& why);
+    ~CanvasFont();
+    CanvasFont(const CanvasFont&) = delete;
+    CanvasFont& operator=(const CanvasFont&) = delete;
+
+    // Advance width of the text in pixels.
+    int Width(const std::string& text) const;
+    // Height of a line: ascent plus descent.
+    int LineHeight() const;
+    int Ascent() const;
+    // Draws ASCII text with the top of its line at y.
+    void Draw(RgbCanvas& canvas, int x, int y, const std::string& text, Rgb colour) const;
+
+private:
+    struct Face;
+    explicit CanvasFont(std::unique_ptr<Face> face);
+    std::unique_ptr<Face> m_face;
+};
+
+}  // namespace qv::tool

@@ -234,7 +234,7 @@ TEST_F(JobTest, FailuresOfTheCardNameTheLineAndTheNumber) {
 }
 
 TEST_F(JobTest, DayRunExampleSavesEveryHourAndExports) {
-    ASSERT_EQ(Example("day-run.job"), 0) << m_err.str();
+    ASSERT_EQ(Example("day-run.job", {"--log", Path("day.log.csv")}), 0) << m_err.str();
     std::uint64_t previous = 0;
     for (int hour = 1; hour <= 24; ++hour) {
         char name[16];
@@ -251,6 +251,13 @@ TEST_F(JobTest, DayRunExampleSavesEveryHourAndExports) {
     for (const char* extension : {".qv1", ".qv2", ".qvl", ".qva", ".qvc", ".qvs"}) {
         EXPECT_TRUE(std::filesystem::exists(Path(std::string("day-final") + extension)));
     }
+    // One log line per capture, stamped with the card's time: the day the job
+    // skipped through spreads over a day in the log.
+    ASSERT_EQ(Run({"log", Path("day.log.csv"), "--json"}), 0) << m_err.str();
+    const nlohmann::json log = nlohmann::json::parse(m_out.str());
+    EXPECT_EQ(log.at("captures"), 25);
+    EXPECT_EQ(log.at("failed"), 0);
+    EXPECT_NEAR(log.at("span_seconds").get<double>(), 23 * 3600, 60);  // hour 1 to the end
 }
 
 TEST_F(JobTest, PlateauExampleSavesOneSpectrumPerVoltage) {

@@ -1,3 +1,4 @@
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -92,6 +93,19 @@ void ForwardWarnings(Streams io, const std::string& warnings) {
     }
 }
 
+// The run log's time stamps follow the virtual card's clock, so a day that a
+// job skips through in seconds still spreads over a day in the log.
+void SetRunLog(CQvDoc& doc, JobClock& clock, const std::optional<std::string>& log) {
+    doc.SetRunLogPath(log);
+    if (clock.SkipsWaits()) {
+        const auto start = std::chrono::system_clock::now();
+        doc.GetRunLog().SetClock([&clock, start] {
+            return std::chrono::time_point_cast<std::chrono::system_clock::duration>(
+                start + std::chrono::milliseconds(clock.GetTickCount()));
+        });
+    }
+}
+
 }  // namespace
 
 int JobCommand(Streams io, const JobOptions& options) {
@@ -116,6 +130,7 @@ int JobCommand(Streams io, const JobOptions& options) {
     doc.OnNewDocument();
     DocumentEditors editors;
     doc.SetHardwareEditors(&editors);
+    SetRunLog(doc, clock, options.log);
 
     std::ostringstream warnings;
     CardLink link(CardChoice(options), HardwareGlobals::Instance().portBase, warnings);

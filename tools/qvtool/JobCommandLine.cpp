@@ -11,6 +11,8 @@ void AddRunOptions(CLI::App& command, JobOptions& options) {
     command.add_flag("--json", options.json, "One JSON object per operation and line");
     command.add_option("--hdw", options.hdw,
                        "Hardware description file (default: qv.hdw beside the program)");
+    command.add_option("--log", options.log,
+                       "Run log of every capture (default: NAME.log.csv beside the saved file)");
     command.add_flag("--simulate", options.simulate, "Run on the virtual spectrometer");
     command.add_option("--seed", options.seed, "Seed of the virtual card's counting noise");
     command.add_option("--rate,--sim-rate", options.rate, "Source pulses per second")

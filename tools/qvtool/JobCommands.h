@@ -23,6 +23,8 @@ struct JobOptions {
     bool locked = false;
     std::vector<std::string> faults;
     std::optional<std::string> trace;
+    // The run log of the job's captures; NAME.log.csv beside the saved file otherwise.
+    std::optional<std::string> log;
 };
 
 // Runs a job on the card, or on the virtual one; returns the exit status (JobRunner.h).

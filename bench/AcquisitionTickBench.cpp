@@ -8,12 +8,11 @@
 #include <filesystem>
 #include <memory>
 
+#include "BenchScenes.h"
 #include "document/QvDoc.h"
 #include "editors/DocumentEditors.h"
 #include "framework/HeadlessUi.h"
 #include "framework/RgbCanvas.h"
-#include "hardware/CHardwarePort.h"
-#include "hardware/CommandCodes.h"
 #include "hardware/HardwareGlobals.h"
 #include "simulator/VirtualSpectrometer.h"
 #include "view/QvView.h"
@@ -21,27 +20,11 @@
 namespace qv {
 namespace {
 
-class FullHdHost : public ViewHost {
-public:
-    CSize ClientSize() const override { return {1920, 1080}; }
-    CPoint ScrollPosition() const override { return {}; }
-    void Invalidate(bool) override { ++invalidations; }
-    void SetScrollBars(const ScrollSizes&) override {}
-    void RemoveScrollBars() override {}
-    int invalidations = 0;
-};
-
 // A counting card and the program's view of it, as after start-up.
 class CountingProgram {
 public:
     CountingProgram() {
-        m_card = std::make_unique<VirtualSpectrometer>(m_clock);
-        HardwareGlobals::Instance().SetBus(*m_card);
-        HardwareGlobals::Instance().SetClock(m_clock);
-        CHardwarePort port;
-        const std::uint8_t start[] = {0x33, 0x0C};
-        port.WriteCommand(kCmdWriteRunControl, start, kRunControlLength);
-        m_clock.Advance(60'000);
+        m_card = bench::StartCountingCard(m_clock, 60'000);
         m_doc = std::make_unique<CQvDoc>(m_ui, std::nullopt);
         m_doc->OnNewDocument();
         m_doc->SetHardwareEditors(&m_editors);
@@ -73,7 +56,7 @@ private:
     ManualTickClock m_clock;
     HeadlessUi m_ui;
     DocumentEditors m_editors;
-    FullHdHost m_host;
+    bench::FullHdHost m_host;
     std::unique_ptr<VirtualSpectrometer> m_card;
     std::unique_ptr<CQvDoc> m_doc;
     std::unique_ptr<CQvView> m_view;

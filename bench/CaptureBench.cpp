@@ -6,11 +6,10 @@
 
 #include <memory>
 
+#include "BenchScenes.h"
 #include "document/QvDoc.h"
 #include "editors/DocumentEditors.h"
 #include "framework/HeadlessUi.h"
-#include "hardware/CHardwarePort.h"
-#include "hardware/CommandCodes.h"
 #include "hardware/HardwareGlobals.h"
 #include "simulator/VirtualSpectrometer.h"
 
@@ -20,13 +19,7 @@ namespace {
 class CountingDocument {
 public:
     CountingDocument() {
-        m_card = std::make_unique<VirtualSpectrometer>(m_clock);
-        HardwareGlobals::Instance().SetBus(*m_card);
-        HardwareGlobals::Instance().SetClock(m_clock);
-        CHardwarePort port;
-        const std::uint8_t start[] = {0x33, 0x0C};
-        port.WriteCommand(kCmdWriteRunControl, start, kRunControlLength);
-        m_clock.Advance(10'000);
+        m_card = bench::StartCountingCard(m_clock, 10'000);
         m_doc = std::make_unique<CQvDoc>(m_ui, std::nullopt);
         m_doc->OnNewDocument();
         m_doc->SetHardwareEditors(&m_editors);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <optional>
 
+#include "BenchScenes.h"
 #include "document/QvDoc.h"
 #include "framework/HeadlessUi.h"
 #include "framework/RgbCanvas.h"
@@ -11,15 +12,6 @@
 
 namespace qv {
 namespace {
-
-class FullHdHost : public ViewHost {
-public:
-    CSize ClientSize() const override { return {1920, 1080}; }
-    CPoint ScrollPosition() const override { return {}; }
-    void Invalidate(bool) override {}
-    void SetScrollBars(const ScrollSizes&) override {}
-    void RemoveScrollBars() override {}
-};
 
 // A view over a measurement with every curve spread over the height, so that
 // the points fall on many different pixels.
@@ -41,7 +33,7 @@ struct Scene {
     }
     HeadlessUi ui;
     CQvDoc doc{ui, std::nullopt};
-    FullHdHost host;
+    bench::FullHdHost host;
     CQvView view{ui, host};
     RgbCanvas canvas{1920, 1080};
 };

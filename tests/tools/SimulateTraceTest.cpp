@@ -1,18 +1,14 @@
 #include <regex>
 #include <sstream>
 
+#include "JobScript.h"
 #include "QvToolFixture.h"
 
 namespace qv::tool {
 namespace {
 
 std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
+    return SplitJobText(text);
 }
 
 TEST_F(QvToolTest, SimulateTraceHasOneParseableLinePerExchange) {

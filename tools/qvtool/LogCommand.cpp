@@ -8,6 +8,7 @@
 
 #include "CanvasFont.h"
 #include "Commands.h"
+#include "PictureSize.h"
 #include "PngFile.h"
 #include "RunLogPlot.h"
 #include "document/RunLogRecord.h"
@@ -17,7 +18,6 @@ namespace qv::tool {
 namespace {
 
 constexpr int kSmallestSide = 200;
-constexpr int kLargestSide = 16384;
 
 struct RunLogContents {
     std::vector<RunLogRecord> records;
@@ -159,14 +159,11 @@ std::string BaseName(const std::string& path) {
 }
 
 int Plot(Streams io, const LogOptions& options, const std::vector<RunLogRecord>& records) {
-    int width = 0, height = 0;
-    char end = 0;
-    if (std::sscanf(options.size.c_str(), "%dx%d%c", &width, &height, &end) != 2 ||
-        width < kSmallestSide || height < kSmallestSide || width > kLargestSide ||
-        height > kLargestSide) {
-        io.err << "--size wants WxH, each from " << kSmallestSide << " to " << kLargestSide << "\n";
+    const auto size = ParsePictureSize(options.size, kSmallestSide, io.err);
+    if (!size) {
         return 1;
     }
+    const int width = size->width, height = size->height;
     if (records.empty()) {
         io.err << "log: no captures to plot in " << options.file << '\n';
         return 1;

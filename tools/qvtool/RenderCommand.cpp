@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "Commands.h"
+#include "PictureSize.h"
 #include "PngFile.h"
 #include "ToolDocument.h"
 #include "framework/RgbCanvas.h"
@@ -15,8 +16,6 @@
 namespace qv::tool {
 
 namespace {
-
-constexpr int kLargestSide = 16384;
 
 // A window of the requested size whose scroll bars stop where real ones would.
 class RenderHost : public ViewHost {
@@ -125,8 +124,9 @@ bool SetUpView(CQvView& view, RenderHost& host, const RenderOptions& options, st
 
 int RenderCommand(Streams io, const RenderOptions& options) {
     const auto size = ParsePair(options.size, 'x');
-    if (!size || size->x == 0 || size->y == 0 || size->x > kLargestSide || size->y > kLargestSide) {
-        io.err << "--size wants WxH, each from 1 to " << kLargestSide << "\n";
+    if (!size || size->x == 0 || size->y == 0 || size->x > kLargestPictureSide ||
+        size->y > kLargestPictureSide) {
+        io.err << "--size wants WxH, each from 1 to " << kLargestPictureSide << "\n";
         return 1;
     }
     ToolDocument tool(io.err);

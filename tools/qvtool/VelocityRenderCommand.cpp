@@ -2,6 +2,7 @@
 
 #include "CalibrationFile.h"
 #include "Commands.h"
+#include "PictureSize.h"
 #include "PngFile.h"
 #include "ToolDocument.h"
 #include "analysis/VelocityPlot.h"
@@ -9,19 +10,15 @@
 namespace qv::tool {
 
 namespace {
-constexpr int kLargestSide = 16384;
 constexpr int kSmallestSide = 120;
 }  // namespace
 
 int RenderVelocityCommand(Streams io, const RenderOptions& options) {
-    int width = 0, height = 0;
-    char end = 0;
-    if (std::sscanf(options.size.c_str(), "%dx%d%c", &width, &height, &end) != 2 ||
-        width < kSmallestSide || height < kSmallestSide || width > kLargestSide ||
-        height > kLargestSide) {
-        io.err << "--size wants WxH, each from " << kSmallestSide << " to " << kLargestSide << "\n";
+    const auto size = ParsePictureSize(options.size, kSmallestSide, io.err);
+    if (!size) {
         return 1;
     }
+    const int width = size->width, height = size->height;
     const auto cal = LoadCalibration(*options.velocity, io.err);
     ToolDocument tool(io.err);
     if (!cal || !tool.Open(options.file)) {

@@ -623,17 +623,7 @@ TEST_F(CountersTimersTest, BackupDueWithoutACardFails) {
 TEST_F(CountersTimersTest, BackupDueReportsAFailedRestart) {
     ArmBackup("30");
     AdvanceSeconds(31);
-    struct DropAfterReads : TransferObserver {
-        VirtualSpectrometer* card;
-        void OnTransfer(const Transfer& t) override {
-            if (t.command == kCmdReadCounterStarts) {
-                sim::CardFaults faults;
-                faults.absent = true;
-                card->SetFaults(faults);
-            }
-        }
-    } drop;
-    drop.card = card.get();
+    CardGoneAfter drop(*card, kCmdReadCounterStarts);
     HardwareGlobals::Instance().observer = &drop;
     CCountersTimersDlg editor(ui);
     EXPECT_EQ(editor.BackupDue(), -1);

@@ -52,6 +52,25 @@ public:
     std::vector<Entry> entries;
 };
 
+// The card goes quiet once a transfer with this command has passed: the
+// failure in the middle of an operation.
+class CardGoneAfter : public TransferObserver {
+public:
+    CardGoneAfter(VirtualSpectrometer& card, std::uint8_t command)
+        : m_card(card), m_command(command) {}
+    void OnTransfer(const Transfer& t) override {
+        if (t.command == m_command) {
+            sim::CardFaults faults;
+            faults.absent = true;
+            m_card.SetFaults(faults);
+        }
+    }
+
+private:
+    VirtualSpectrometer& m_card;
+    std::uint8_t m_command;
+};
+
 // Editors against the virtual spectrometer, with a clock that moves only when
 // a test says so, a recorder of every transfer and a headless desktop. Editors
 // are built after the card is installed, as their port objects take the base

@@ -297,17 +297,7 @@ TEST_F(AcquisitionTickTest, AFailedAutoSaveCaptureSavesNothingButRefreshes) {
     SaveAs(path);
     const std::uint64_t inode = InodeOf(path);
     SwitchAutoSaveOn(MsgResult::No);
-    struct DropAfterRearm : TransferObserver {
-        VirtualSpectrometer* card = nullptr;
-        void OnTransfer(const Transfer& t) override {
-            if (t.kind == Transfer::Kind::Write && t.command == kCmdWriteCounters) {
-                sim::CardFaults faults;
-                faults.absent = true;
-                card->SetFaults(faults);
-            }
-        }
-    } drop;
-    drop.card = card.get();
+    CardGoneAfter drop(*card, kCmdWriteCounters);  // the countdown's re-arm
     HardwareGlobals::Instance().observer = &drop;
     Advance(kPowerUpBackupMs + 1000);
     host.invalidations.clear();

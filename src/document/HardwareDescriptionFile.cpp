@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "document/ExecutablePath.h"
+#include "framework/FileKind.h"
 
 namespace qv {
 
@@ -140,8 +141,12 @@ HardwareDescriptionReading ParseHardwareDescription(std::istream& in, const std:
 }
 
 HardwareDescriptionReading ReadHardwareDescriptionFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    // A FIFO would block start-up (already in the open), a device would never end.
+    std::ifstream in;
+    if (UnreadableFileReason(path).empty()) {
+        in.open(path, std::ios::binary);
+    }
+    if (!in.is_open()) {
         HardwareDescriptionReading reading;
         reading.message = Message("Can not open:", path);
         return reading;

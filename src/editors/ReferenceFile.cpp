@@ -2,10 +2,16 @@
 
 #include <fstream>
 
+#include "framework/FileKind.h"
+
 namespace qv {
 
 ReferenceFile ReadReferenceFile(const std::string& path) {
     ReferenceFile result;
+    // A FIFO or device would block the program or never end.
+    if (!UnreadableFileReason(path).empty()) {
+        return result;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         return result;

@@ -19,4 +19,12 @@ std::string NotRegularFileReason(unsigned mode) {
     return std::string("Is ") + kind + ", not a regular file";
 }
 
+std::string UnreadableFileReason(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) {
+        return std::strerror(errno);
+    }
+    return S_ISREG(info.st_mode) ? std::string() : NotRegularFileReason(info.st_mode);
+}
+
 }  // namespace qv

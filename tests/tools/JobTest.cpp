@@ -1,4 +1,6 @@
+#include <sys/stat.h>
 #include <nlohmann/json.hpp>
+
 #include <regex>
 
 #include "JobScript.h"
@@ -231,6 +233,25 @@ TEST_F(JobTest, FailuresOfTheCardNameTheLineAndTheNumber) {
     EXPECT_NE(m_err.str().find("failed: Locked"), std::string::npos) << m_err.str();
     EXPECT_EQ(Card({"reference load " + Path("missing.ref")}), 1);
     EXPECT_NE(m_err.str().find("[qv] Can not open file!"), std::string::npos);
+}
+
+// A pipe would block at its open and a device never end: both are refused by
+// name before anything is read, as is a folder.
+TEST_F(JobTest, SpecialFilesAreRefusedWithoutBlocking) {
+    const std::string fifo = Path("pipe");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(Run({"job", "--simulate", fifo}), 2);
+    EXPECT_EQ(m_err.str(), "qvtool: cannot read the job file " + fifo +
+                               ": Is a named pipe (FIFO), not a regular file\n");
+    EXPECT_EQ(Run({"job", "--simulate", "/dev/zero"}), 2);
+    EXPECT_NE(m_err.str().find("Is a character device, not a regular file"), std::string::npos);
+    EXPECT_EQ(Run({"job", "--simulate", m_dir.string()}), 2);
+    EXPECT_NE(m_err.str().find("Is a directory"), std::string::npos);
+    EXPECT_EQ(Run({"log", fifo}), 1);
+    EXPECT_NE(m_err.str().find("cannot read the run log " + fifo + ": Is a named pipe"),
+              std::string::npos);
+    EXPECT_EQ(Run({"card", "--simulate", "reference load " + fifo}), 1);
+    EXPECT_NE(m_err.str().find("[qv] Can not open file!"), std::string::npos) << m_err.str();
 }
 
 TEST_F(JobTest, DayRunExampleSavesEveryHourAndExports) {

@@ -1,4 +1,5 @@
 #include "CalibrationFile.h"
+#include "framework/FileKind.h"
 
 #include <fstream>
 
@@ -28,9 +29,14 @@ Json CalibrationJson(const analysis::Calibration& cal, const char* spectrum) {
 }
 
 std::optional<analysis::Calibration> LoadCalibration(const std::string& path, std::ostream& err) {
-    std::ifstream in(path);
-    if (!in) {
-        err << "cannot read the calibration " << path << '\n';
+    // Checked before the open, which would already block on a FIFO.
+    const std::string why = UnreadableFileReason(path);
+    std::ifstream in;
+    if (why.empty()) {
+        in.open(path);
+    }
+    if (!in.is_open()) {
+        err << "cannot read the calibration " << path << (why.empty() ? "" : ": " + why) << '\n';
         return std::nullopt;
     }
     try {

@@ -12,6 +12,7 @@
 #include "app/CardLink.h"
 #include "document/QvDoc.h"
 #include "editors/DocumentEditors.h"
+#include "framework/FileKind.h"
 #include "hardware/HardwareGlobals.h"
 #include "simulator/BenchOptions.h"
 
@@ -35,9 +36,15 @@ std::optional<std::vector<std::string>> JobLines(Streams io, const JobOptions& o
     if (!options.file) {
         return options.lines;
     }
-    std::ifstream in(*options.file, std::ios::binary);
-    if (!in) {
-        io.err << "qvtool: cannot read the job file " << *options.file << '\n';
+    // Checked before the open, which would already block on a FIFO.
+    const std::string why = UnreadableFileReason(*options.file);
+    std::ifstream in;
+    if (why.empty()) {
+        in.open(*options.file, std::ios::binary);
+    }
+    if (!in.is_open()) {
+        io.err << "qvtool: cannot read the job file " << *options.file
+               << (why.empty() ? "" : ": " + why) << '\n';
         return std::nullopt;
     }
     return SplitJobText({std::istreambuf_iterator<char>(in), {}});

@@ -12,6 +12,7 @@
 #include "PngFile.h"
 #include "RunLogPlot.h"
 #include "document/RunLogRecord.h"
+#include "framework/FileKind.h"
 
 namespace qv::tool {
 
@@ -26,9 +27,14 @@ struct RunLogContents {
 
 // Every whole line; a torn or garbled one is noted on err and left out.
 bool ReadRunLog(const std::string& path, std::ostream& err, RunLogContents& contents) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        err << "cannot read the run log " << path << '\n';
+    // Checked before the open, which would already block on a FIFO.
+    const std::string why = UnreadableFileReason(path);
+    std::ifstream in;
+    if (why.empty()) {
+        in.open(path, std::ios::binary);
+    }
+    if (!in.is_open()) {
+        err << "cannot read the run log " << path << (why.empty() ? "" : ": " + why) << '\n';
         return false;
     }
     std::string line;

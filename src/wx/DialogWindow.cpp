@@ -81,13 +81,18 @@ DialogWindow::DialogWindow(wxWindow* parent, CDialog& dialog, const PictureSourc
     SetClientSize(frame.GetSize());
     BuildControls(pictures);
     PlaceSpins();
-    if (parent && !parent->IsTopLevel())
-        parent = wxGetTopLevelParent(parent);
-    // A parent not on the screen yet has no position to go by.
-    if (parent && parent->IsShown())
-        Move(parent->ClientToScreen(frame.GetPosition()));
+    PlaceByTemplate();
     Bind(wxEVT_CHAR_HOOK, &DialogWindow::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &DialogWindow::OnCloseWindow, this);
+}
+
+void DialogWindow::PlaceByTemplate() {
+    wxWindow* owner = GetParent();
+    if (owner && !owner->IsTopLevel())
+        owner = wxGetTopLevelParent(owner);
+    // An owner not on the screen yet has no position to go by.
+    if (owner && owner->IsShown())
+        Move(owner->ClientToScreen(PixelRect(m_dialog.Template().rect).GetPosition()));
 }
 
 DialogWindow::~DialogWindow() {

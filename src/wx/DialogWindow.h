@@ -26,6 +26,9 @@ public:
     int RunModal();
     // Attaches the window to the model and runs OnInitDialog; stays hidden.
     void InitModeless();
+    // At the template's position from its owner's client area, once the owner
+    // is on the screen.
+    void PlaceByTemplate();
 
 protected:
     // Every placement, by the program or the toolkit, ends inside the work area

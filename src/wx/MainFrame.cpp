@@ -72,6 +72,10 @@ CMainFrame::CMainFrame(CQvApp& app, WxUi& ui)
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateUi, this);
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnCloseWindow, this);
     DocumentChanged(DocumentChange::Contents);
+    // The client size set once more before the first show: otherwise GTK's
+    // first allocation under a window manager gives the toolbar a width of 2
+    // pixels and complains about it (Gtk-CRITICAL, Gtk-WARNING).
+    SetClientSize(GetClientSize());
 }
 
 // The view goes down with the frame's children: commands must not reach it then.

@@ -3,6 +3,7 @@
 #include <wx/dcclient.h>
 
 #include "CanvasBitmap.h"
+#include "DialogWindow.h"
 #include "ScrollStep.h"
 #include "WxUi.h"
 #include "view/ScrollModes.h"
@@ -138,9 +139,13 @@ void SpectrumWindow::OnPaint(wxPaintEvent&) {
     m_view.OnPaint(canvas);
     dc.DrawBitmap(CanvasBitmap(canvas), 0, 0);
     // The first paint is the first moment the view surely is on the screen, at
-    // the place the window manager gave the main window: the panel goes over it.
+    // the place the window manager gave the main window: the panels go over it.
     if (m_paints++ == 0)
-        CallAfter([this] { PlacePanel(); });
+        CallAfter([this] {
+            PlacePanel();
+            if (auto* remark = dynamic_cast<DialogWindow*>(m_ui.WindowOf(m_view.DataRemark())))
+                remark->PlaceByTemplate();
+        });
 }
 
 }  // namespace qv

@@ -231,6 +231,11 @@ TEST_F(JobTest, FailuresOfTheCardNameTheLineAndTheNumber) {
               std::string::npos);
     EXPECT_EQ(Card({"clear"}, {"--sim-locked"}), 1);
     EXPECT_NE(m_err.str().find("failed: Locked"), std::string::npos) << m_err.str();
+    // Each --sim-fault takes one fault; the lines after it stay lines.
+    EXPECT_EQ(Card({"read hv", "capture"}, {"--sim-fault", "stall-words=100"}), 1);
+    EXPECT_NE(m_err.str().find("qvtool: line 2 (capture) failed: capture failed at step 6"),
+              std::string::npos)
+        << m_err.str();
     EXPECT_EQ(Card({"reference load " + Path("missing.ref")}), 1);
     EXPECT_NE(m_err.str().find("[qv] Can not open file!"), std::string::npos);
 }

@@ -26,7 +26,9 @@ void AddRunOptions(CLI::App& command, JobOptions& options) {
     command
         .add_option("--sim-fault", options.faults,
                     std::string("The card misbehaves: ") + sim::kCardFaultNames)
-        ->check(CLI::Validator([](std::string& text) { return CheckCardFault(text); }, "KIND[=N]"));
+        ->check(CLI::Validator([](std::string& text) { return CheckCardFault(text); }, "KIND[=N]"))
+        // One fault per --sim-fault: the job lines after it are not faults.
+        ->allow_extra_args(false);
 }
 
 }  // namespace

@@ -66,7 +66,9 @@ int RunQvTool(int argc, const char* const* argv, std::ostream& out, std::ostream
     simulateCmd
         ->add_option("--sim-fault", faults,
                      std::string("The card misbehaves: ") + sim::kCardFaultNames)
-        ->check(CLI::Validator([](std::string& text) { return CheckCardFault(text); }, "KIND[=N]"));
+        ->check(CLI::Validator([](std::string& text) { return CheckCardFault(text); }, "KIND[=N]"))
+        // One fault per --sim-fault: the job lines after it are not faults.
+        ->allow_extra_args(false);
     simulateCmd->add_option("--log", simulate.log, "Append the capture's line to this run log");
     simulateCmd->callback([&] {
         run = [&] {

@@ -101,7 +101,8 @@ TEST_F(AnalysisCommandsTest, CalibratesADayOnTheVirtualCard) {
     EXPECT_NE(
         Run({"render", Path("day.qv"), "--velocity", Path("missing.json"), "-o", Path("no.png")}),
         0);
-    EXPECT_EQ(m_err.str(), "cannot read the calibration " + Path("missing.json") + "\n");
+    EXPECT_EQ(m_err.str(), "cannot read the calibration " + Path("missing.json") +
+                               ": No such file or directory\n");
 }
 
 TEST_F(AnalysisCommandsTest, NoSextetIsSaidPlainly) {

@@ -129,7 +129,8 @@ TEST_F(QvToolTest, LogSkipsATornLineAndLaterAppendsStillCount) {
 
 TEST_F(QvToolTest, LogRefusesWhatItCannotRead) {
     EXPECT_EQ(Run({"log", Path("none.csv")}), 1);
-    EXPECT_EQ(m_err.str(), "cannot read the run log " + Path("none.csv") + "\n");
+    EXPECT_EQ(m_err.str(),
+              "cannot read the run log " + Path("none.csv") + ": No such file or directory\n");
     const std::string empty = Path("empty.csv");
     std::ofstream(empty) << RunLogHeader() << '\n';
     EXPECT_EQ(Run({"log", empty}), 0);

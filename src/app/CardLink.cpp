@@ -24,24 +24,27 @@ std::unique_ptr<PortBus> OpenVirtualCard(const CardLink::Choice& choice, std::ui
     return std::make_unique<VirtualSpectrometer>(HardwareGlobals::Instance().Clock(), options);
 }
 
-std::unique_ptr<TransferTraceFile> OpenTrace(const CardLink::Choice& choice,
-                                             std::ostream& warnings) {
+std::unique_ptr<TransferTraceFile> OpenTrace(const CardLink::Choice& choice, std::ostream& warnings,
+                                             std::string_view program) {
     if (!choice.tracePath) {
         return nullptr;
     }
     auto trace =
         std::make_unique<TransferTraceFile>(*choice.tracePath, HardwareGlobals::Instance().Clock());
     if (!trace->IsOpen()) {
-        warnings << "qv: cannot write the transfer trace " << *choice.tracePath << std::endl;
+        warnings << program << ": cannot write the transfer trace " << *choice.tracePath
+                 << std::endl;
     }
     return trace;
 }
 
 }  // namespace
 
-CardLink::CardLink(const Choice& choice, std::uint16_t portBase, std::ostream& warnings)
-    : m_bus(choice.simulate ? OpenVirtualCard(choice, portBase) : OpenPorts(portBase, warnings)),
-      m_trace(OpenTrace(choice, warnings)),
+CardLink::CardLink(const Choice& choice, std::uint16_t portBase, std::ostream& warnings,
+                   std::string_view program)
+    : m_bus(choice.simulate ? OpenVirtualCard(choice, portBase)
+                            : OpenPorts(portBase, warnings, program)),
+      m_trace(OpenTrace(choice, warnings, program)),
       m_simulated(choice.simulate) {
     HardwareGlobals::Instance().SetBus(*m_bus);
 }
@@ -63,14 +66,15 @@ bool CardLink::TraceOpen() const {
 }
 
 // The ports only once the card is ours; the lock lives as long as the link.
-std::unique_ptr<PortBus> CardLink::OpenPorts(std::uint16_t portBase, std::ostream& warnings) {
+std::unique_ptr<PortBus> CardLink::OpenPorts(std::uint16_t portBase, std::ostream& warnings,
+                                             std::string_view program) {
     m_lock = std::make_unique<CardLock>(portBase);
     if (!m_lock->Held()) {
         m_cardInUse = true;
-        warnings << "qv: " << m_lock->Refusal() << "; running without a card" << std::endl;
+        warnings << program << ": " << m_lock->Refusal() << "; running without a card" << std::endl;
         return std::make_unique<NoCardBus>();
     }
-    return OpenLinuxPortBus(portBase, warnings);
+    return OpenLinuxPortBus(portBase, warnings, program);
 }
 
 }  // namespace qv

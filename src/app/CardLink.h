@@ -5,6 +5,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 #include "hardware/PortBus.h"
 #include "simulator/FaultInjection.h"
@@ -31,7 +32,9 @@ public:
         std::optional<std::string> tracePath;
     };
 
-    CardLink(const Choice& choice, std::uint16_t portBase, std::ostream& warnings);
+    // Warnings go to warnings, each line headed by the program's name.
+    CardLink(const Choice& choice, std::uint16_t portBase, std::ostream& warnings,
+             std::string_view program = "qv");
     ~CardLink();
     CardLink(const CardLink&) = delete;
     CardLink& operator=(const CardLink&) = delete;
@@ -47,7 +50,8 @@ public:
     bool TraceOpen() const;
 
 private:
-    std::unique_ptr<PortBus> OpenPorts(std::uint16_t portBase, std::ostream& warnings);
+    std::unique_ptr<PortBus> OpenPorts(std::uint16_t portBase, std::ostream& warnings,
+                                       std::string_view program);
 
     // In this order: OpenPorts sets the first two while m_bus is being made.
     std::unique_ptr<CardLock> m_lock;

@@ -4,8 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <span>
+
+#include "framework/WriteAll.h"
 
 namespace qv {
 
@@ -14,13 +19,16 @@ namespace {
 constexpr std::string_view kDataExtension = ".qv";
 constexpr const char* kLogExtension = ".log.csv";
 
+// NAME.qv or NAME.QV (any case), with a name before it.
 bool EndsWithDataExtension(const std::string& path) {
     if (path.size() <= kDataExtension.size()) {
         return false;
     }
-    const std::string_view tail = std::string_view(path).substr(path.size() - 3);
-    return tail[0] == '.' && (tail[1] == 'q' || tail[1] == 'Q') &&
-           (tail[2] == 'v' || tail[2] == 'V');
+    const std::string_view tail =
+        std::string_view(path).substr(path.size() - kDataExtension.size());
+    return std::equal(tail.begin(), tail.end(), kDataExtension.begin(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == b;
+    });
 }
 
 // Closes on every path out.
@@ -71,21 +79,6 @@ bool Lead(int fd, std::string& text) {
     return true;
 }
 
-bool WriteAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 }  // namespace
 
 std::string RunLogPathBeside(const std::string& dataPath) {
@@ -107,10 +100,14 @@ std::string AppendRunLogLine(const std::string& path, const std::string& line) {
     text += line;
     text += '\n';
     // One write for the whole text: the header never stands without its line.
-    if (!WriteAll(file.Get(), text) || ::fdatasync(file.Get()) != 0 || !file.Close()) {
-        return Reason();
+    std::string error = WriteAll(file.Get(), std::as_bytes(std::span(text)));
+    if (error.empty() && ::fdatasync(file.Get()) != 0) {
+        error = Reason();
     }
-    return {};
+    if (error.empty() && !file.Close()) {
+        error = Reason();
+    }
+    return error;
 }
 
 std::optional<std::string> RunLog::PathFor(const std::string& dataPath) const {

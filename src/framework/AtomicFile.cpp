@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "framework/FileKind.h"
+#include "framework/WriteAll.h"
 
 namespace qv {
 
@@ -51,21 +52,6 @@ mode_t ModeForNewFile(const std::string& target) {
     const mode_t mask = umask(0);
     umask(mask);
     return 0666 & ~mask;
-}
-
-std::string WriteAll(int fd, std::span<const std::byte> bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return Reason(errno);
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return {};
 }
 
 // Syncs and closes fd; the first error wins.

@@ -31,13 +31,14 @@ void LinuxPortBus::Out(std::uint16_t port, std::uint8_t value) {
     outb(value, port);
 }
 
-std::unique_ptr<PortBus> OpenLinuxPortBus(std::uint16_t base, std::ostream& warnings) {
+std::unique_ptr<PortBus> OpenLinuxPortBus(std::uint16_t base, std::ostream& warnings,
+                                          std::string_view program) {
     auto bus = std::make_unique<LinuxPortBus>(base);
     if (bus->IsOpen()) {
         return bus;
     }
-    warnings << "qv: cannot reach the card's ports at 0x" << std::hex << base << std::dec << ": "
-             << std::strerror(bus->Error())
+    warnings << program << ": cannot reach the card's ports at 0x" << std::hex << base << std::dec
+             << ": " << std::strerror(bus->Error())
              << " (allow it once with: setcap cap_sys_rawio+ep <program>); running without a card"
              << std::endl;
     return std::make_unique<NoCardBus>();
@@ -45,8 +46,9 @@ std::unique_ptr<PortBus> OpenLinuxPortBus(std::uint16_t base, std::ostream& warn
 
 #else
 
-std::unique_ptr<PortBus> OpenLinuxPortBus(std::uint16_t, std::ostream& warnings) {
-    warnings << "qv: this machine has no port I/O; running without a card" << std::endl;
+std::unique_ptr<PortBus> OpenLinuxPortBus(std::uint16_t, std::ostream& warnings,
+                                          std::string_view program) {
+    warnings << program << ": this machine has no port I/O; running without a card" << std::endl;
     return std::make_unique<NoCardBus>();
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <memory>
+#include <string_view>
 
 #include "hardware/PortBus.h"
 
@@ -35,6 +36,7 @@ private:
 
 // The card's bus on this machine: port I/O when the kernel grants it, else an
 // empty bus, after one line to warnings that says why.
-std::unique_ptr<PortBus> OpenLinuxPortBus(std::uint16_t base, std::ostream& warnings);
+std::unique_ptr<PortBus> OpenLinuxPortBus(std::uint16_t base, std::ostream& warnings,
+                                          std::string_view program = "qv");
 
 }  // namespace qv

@@ -16,23 +16,12 @@ namespace qv::test {
 // Busy waits against the virtual card: every clock reading moves time on by a
 // millisecond, so the card clears and starts while the program polls, and a
 // card that never confirms runs the program's time limits out.
-class CardClockTest : public ::testing::Test {
+class CardClockTest : public VirtualCardTest<SteppingTickClock> {
 protected:
-    void SetUp() override { InstallCard({}); }
-    void TearDown() override { HardwareGlobals::Instance().Reset(); }
-
-    void InstallCard(const VirtualSpectrometerOptions& options) {
-        HardwareGlobals::Instance().Reset();
-        card = std::make_unique<VirtualSpectrometer>(clock, options);
-        HardwareGlobals::Instance().SetBus(*card);
-        HardwareGlobals::Instance().SetClock(clock);
-        HardwareGlobals::Instance().observer = &recorder;
-    }
+    // The program's time limits still run on the stepping clock.
     void RemoveCard() {
-        HardwareGlobals::Instance().Reset();
-        card.reset();
+        VirtualCardTest::RemoveCard();
         HardwareGlobals::Instance().SetClock(clock);
-        HardwareGlobals::Instance().observer = &recorder;
     }
 
     // The counters register with the settings taken: ULock (flags 0x40) and,
@@ -64,11 +53,6 @@ protected:
         }
         return pairs;
     }
-
-    SteppingTickClock clock{1, 1000};
-    std::unique_ptr<VirtualSpectrometer> card;
-    TransferRecorder recorder;
-    HeadlessUi ui;
 };
 
 }  // namespace qv::test

@@ -71,12 +71,13 @@ private:
     std::uint8_t m_command;
 };
 
-// Editors against the virtual spectrometer, with a clock that moves only when
-// a test says so, a recorder of every transfer and a headless desktop. Editors
-// are built after the card is installed, as their port objects take the base
-// then.
-class EditorTest : public ::testing::Test {
+// The virtual spectrometer as the process's card, with a clock of the test's
+// kind, a recorder of every transfer and a headless desktop. Anything with a
+// port object is built after the card is installed, as it takes the base then.
+template <typename Clock>
+class VirtualCardTest : public ::testing::Test {
 protected:
+    VirtualCardTest() { clock.Set(1000); }
     void SetUp() override { InstallCard({}); }
     void TearDown() override { HardwareGlobals::Instance().Reset(); }
 
@@ -94,10 +95,13 @@ protected:
         HardwareGlobals::Instance().observer = &recorder;
     }
 
-    ManualTickClock clock{1000};
+    Clock clock;
     std::unique_ptr<VirtualSpectrometer> card;
     TransferRecorder recorder;
     HeadlessUi ui;
 };
+
+// Editors with a clock that moves only when a test says so.
+using EditorTest = VirtualCardTest<ManualTickClock>;
 
 }  // namespace qv::test

@@ -89,17 +89,6 @@ std::optional<std::string> HardwareDescriptionPath(const JobOptions& options) {
     return std::nullopt;
 }
 
-// CardLink's warnings name the desktop program; these are ours.
-void ForwardWarnings(Streams io, const std::string& warnings) {
-    std::istringstream in(warnings);
-    for (std::string line; std::getline(in, line);) {
-        if (line.rfind("qv: ", 0) == 0) {
-            line = "qvtool: " + line.substr(4);
-        }
-        io.err << line << '\n';
-    }
-}
-
 // The run log's time stamps follow the virtual card's clock, so a day that a
 // job skips through in seconds still spreads over a day in the log.
 void SetRunLog(CQvDoc& doc, JobClock& clock, const std::optional<std::string>& log) {
@@ -140,12 +129,12 @@ int JobCommand(Streams io, const JobOptions& options) {
     SetRunLog(doc, clock, options.log);
 
     std::ostringstream warnings;
-    CardLink link(CardChoice(options), HardwareGlobals::Instance().portBase, warnings);
+    CardLink link(CardChoice(options), HardwareGlobals::Instance().portBase, warnings, "qvtool");
     if (link.CardInUse()) {
         io.err << "qvtool: " << link.CardInUseText() << '\n';
         return kJobFailed;
     }
-    ForwardWarnings(io, warnings.str());
+    io.err << warnings.str();
     if (!link.TraceOpen()) {
         return kJobNotRun;
     }

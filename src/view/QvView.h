@@ -86,6 +86,8 @@ private:
     void RegisterAcquisitionCommands();
     // The autosave step of a tick: saves when the card's backup countdown ran out.
     void AutoSaveTick();
+    // After a capture: the cursor read-outs, the remark panel and a repaint.
+    void ShowCapturedState();
     void CreateDataRemarkPanel();
     void RefreshDataRemark();
     void DrawFull(CDC& dc);

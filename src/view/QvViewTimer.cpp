@@ -67,9 +67,7 @@ void CQvView::AutoSaveTick() {
             if (captured == 0) {
                 document.DoFileSave();
             }
-            UpdateCursorReadouts();
-            m_dataRemarkDlg.RefreshFromDocument();
-            m_host.Invalidate(false);
+            ShowCapturedState();
             break;
         }
         case -1:
@@ -84,12 +82,17 @@ void CQvView::OnRefresh() {
     if (m_pDocument != nullptr) {
         m_pDocument->CaptureHardwareState();
     }
-    UpdateCursorReadouts();
-    m_dataRemarkDlg.RefreshFromDocument();
-    m_host.Invalidate(false);
+    ShowCapturedState();
     if (m_sliderDlg.m_bOpen != 0 && m_pDocument != nullptr) {
         m_sliderDlg.TickUpdate(m_pDocument->Data().Aa);
     }
+}
+
+// Whatever the capture returned: the document holds what it could read.
+void CQvView::ShowCapturedState() {
+    UpdateCursorReadouts();
+    m_dataRemarkDlg.RefreshFromDocument();
+    m_host.Invalidate(false);
 }
 
 void CQvView::OnAutoRefresh() {

@@ -165,6 +165,30 @@ TEST_F(JobTest, ARefusedValueWritesNothingAndFailsTheJobAtItsLine) {
     EXPECT_TRUE(TraceWrites(Trace(), 15).empty());
 }
 
+// A card at "immediate change" shows 16 in a box of 1..15; 16 fits its field,
+// so set writes it with the range message on the error stream and goes on,
+// also past a preview that takes the controls again (K).
+TEST_F(JobTest, ASpeedOfSixteenIsWrittenWithItsRangeMessageAndTheJobGoesOn) {
+    ASSERT_EQ(Card({"set hv HvDesired=650 HvSpeed=16", "set vibrator AmplitudeSpeed=16 K=2",
+                    "read hv", "read vibrator"},
+                   {"--json"}),
+              0)
+        << m_err.str();
+    EXPECT_NE(m_err.str().find("[qv] Please enter an integer between 1 and 15."),
+              std::string::npos);
+    std::vector<nlohmann::json> reports;
+    for (const std::string& line : TextLines(m_out.str())) {
+        reports.push_back(nlohmann::json::parse(line));
+    }
+    ASSERT_EQ(reports.size(), 4u);
+    EXPECT_EQ(reports[0]["messages"][0]["text"], "Please enter an integer between 1 and 15.");
+    // What the card holds, read back by the next lines.
+    EXPECT_EQ(reports[2]["fields"]["HvSpeed"], 16);
+    EXPECT_EQ(reports[2]["fields"]["HvCurrent"], 650);  // changed at once
+    EXPECT_EQ(reports[3]["fields"]["AmplitudeSpeed"], 16);
+    EXPECT_EQ(reports[3]["fields"]["K"], 2);
+}
+
 TEST_F(JobTest, JsonHasOneObjectPerOperationWithTheBlockAndItsImage) {
     ASSERT_EQ(Card({"set hv HvDesired=683 HvSpeed=7", "clear", "start qv1", "wait 5", "rates",
                     "backup", "set hv HvDesired=5000"},

@@ -114,7 +114,9 @@ std::string CheckSet(const Args& args) {
 }
 
 // Nothing reaches the card unless every value went into its box and the
-// editor took them all: a refusal shows its message and stops the job.
+// editor took them all: a refusal shows its message and stops the job. A
+// value the editor takes with a message (a speed of 16) is written; the
+// message goes to the error stream like every other.
 OpResult RunSet(JobContext& context, const Args& args) {
     const JobBlock& block = *FindJobBlock(args[0]);
     std::string why;
@@ -122,18 +124,19 @@ OpResult RunSet(JobContext& context, const Args& args) {
     if (!assignments) {
         return Failure(why);
     }
-    const std::size_t boxesBefore = context.ui.Boxes().size();
-    const auto refused = [&] { return context.ui.Boxes().size() != boxesBefore; };
+    bool refused = false;
     const EditorView view = RunBlockEditor(context, block, [&](CDialog& editor) {
         for (const Assignment& a : *assignments) {
-            if (why = Put(editor, a); !why.empty() || refused()) {
+            why = Put(editor, a);
+            if (refused = editor.ValueRefused(); !why.empty() || refused) {
                 return;
             }
         }
         editor.OnCommand(block.toHardware);
+        refused = editor.ValueRefused();
     });
     OpResult result = EditorReport(block, view);
-    if (why.empty() && refused()) {
+    if (why.empty() && refused) {
         why = "refused (" + context.ui.Boxes().back().text + ")";
     }
     if (!why.empty()) {

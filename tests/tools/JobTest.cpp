@@ -85,6 +85,27 @@ TEST(JobScriptTest, BadLinesAreFoundBeforeAnythingRunsAndNamedByNumber) {
     EXPECT_EQ(error("wait soon\n"), "line 1: wait: takes SECONDS (0 to 1000000000) or backup");
     EXPECT_EQ(error("remark \"open\nsave \"a b.qv\"\n"), "");
     EXPECT_EQ(error("save \"a b.qv\n"), "line 1: a quote is not closed");
+    // One number syntax; a NUL would cut the name; a refused word is quoted short.
+    EXPECT_EQ(error("wait 1.5\nwait 0\nloop 0\nend\n"), "");
+    for (const char* number : {"1e3", "0x10", ".5", "5.", "-1", "1 000"}) {
+        EXPECT_EQ(error(std::string("wait ") + number + "\n"),
+                  "line 1: wait: takes SECONDS (0 to 1000000000) or backup")
+            << number;
+    }
+    EXPECT_EQ(error("loop 1.5\nend\n"),
+              "line 1: loop count \"1.5\" is not a whole number from 0 to 999999999");
+    EXPECT_EQ(error(std::string("read hv\nsave r\0n.qv\n", 19)),
+              "line 2: a control character (0x00) in the line");
+    EXPECT_EQ(error("remark a\x1b[2Jb\n"), "line 1: a control character (0x1B) in the line");
+    const std::string x78(78, 'x');  // the 80th character takes two bytes
+    EXPECT_EQ(error("f" + x78 + "\xc3\xa9tail\n"),
+              "line 1: unknown operation \"f" + x78 + "\xc3\xa9...\"");
+    std::string nested;
+    for (int depth = 0; depth < 100; ++depth) {
+        nested = "loop 1\n" + nested + "end\n";
+    }
+    EXPECT_EQ(error(nested), "");
+    EXPECT_EQ(error("loop 1\n" + nested + "end\n"), "line 101: loops nest deeper than 100 levels");
     const JobScript script =
         ParseJob(SplitJobText("remark  two  blanks \"kept\"\r\nsave \"a b.qv\""));
     ASSERT_EQ(script.lines.size(), 2u);
@@ -257,6 +278,43 @@ TEST_F(JobTest, SpecialFilesAreRefusedWithoutBlocking) {
               std::string::npos);
     EXPECT_EQ(Run({"card", "--simulate", "reference load " + fifo}), 1);
     EXPECT_NE(m_err.str().find("[qv] Can not open file!"), std::string::npos) << m_err.str();
+}
+
+// Sizes no such file can have are refused before a byte is read; a hardware
+// description named for an unattended run must be read whole.
+TEST_F(JobTest, HugeFilesAndAnUnusableHardwareDescriptionAreRefused) {
+    const std::string huge = Path("huge");
+    std::ofstream(huge) << "read hv\n";
+    std::filesystem::resize_file(huge, 4 * 1024 * 1024 + 1);
+    EXPECT_EQ(Run({"job", "--simulate", huge}), 2);
+    EXPECT_EQ(m_err.str(),
+              "qvtool: cannot read the job file " + huge +
+                  ": Is 4194305 bytes long, more than the 4194304 such a file can have\n");
+    EXPECT_EQ(Run({"card", "--simulate", "--hdw", huge, "read hv"}), 2);
+    EXPECT_NE(m_err.str().find("cannot read the hardware description " + huge + ": Is 4194305"),
+              std::string::npos);
+    EXPECT_EQ(Run({"hdw", huge}), 1);
+    EXPECT_NE(m_err.str().find("Read error or wrong file:" + huge), std::string::npos);
+    EXPECT_EQ(Run({"card", "--simulate", "--hdw", Path("none.hdw"), "read hv"}), 2);
+    EXPECT_EQ(m_err.str(), "qvtool: cannot read the hardware description " + Path("none.hdw") +
+                               ": No such file or directory\n");
+    std::ofstream(Path("short.hdw")) << "1\n2\n";
+    EXPECT_EQ(Run({"card", "--simulate", "--hdw", Path("short.hdw"), "read hv"}), 2);
+    EXPECT_EQ(m_err.str(), "qvtool: the hardware description " + Path("short.hdw") +
+                               " is not complete (2 of 15 items read)\n");
+}
+
+// File names and remarks are bytes; the JSON of them is UTF-8 all the same.
+TEST_F(JobTest, JsonOfTextsThatAreNotUtf8ShowsReplacementCharacters) {
+    ASSERT_EQ(Card({"save " + Path("\xff.qv"), "remark caf\xe9"}, {"--json"}), 1);
+    const auto lines = TextLines(m_out.str());
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(nlohmann::json::parse(lines[0])["line"], "save " + Path("\xef\xbf\xbd.qv"));
+    EXPECT_TRUE(std::filesystem::exists(Path("\xff.qv")));
+    const auto remark = nlohmann::json::parse(lines[1]);
+    EXPECT_EQ(remark["line"], "remark caf\xef\xbf\xbd");
+    EXPECT_NE(remark["failure"].get<std::string>().find("Windows-1252 cannot hold"),
+              std::string::npos);
 }
 
 TEST_F(JobTest, DayRunExampleSavesEveryHourAndExports) {

@@ -2,6 +2,7 @@
 
 #include "CalibrationFile.h"
 #include "Commands.h"
+#include "JsonText.h"
 #include "OutputFile.h"
 #include "ToolDocument.h"
 #include "analysis/SettingsDiff.h"
@@ -59,11 +60,11 @@ int CalibrateCommand(Streams io, const CalibrateOptions& options) {
         return 1;
     }
     const auto json = CalibrationJson(*outcome.calibration, name);
-    if (options.output && !WriteOutput(*options.output, json.dump(2) + "\n", io.err)) {
+    if (options.output && !WriteOutput(*options.output, JsonText(json, 2) + "\n", io.err)) {
         return 1;
     }
     if (options.json) {
-        io.out << json.dump(2) << '\n';
+        io.out << JsonText(json, 2) << '\n';
     } else {
         PrintCalibration(io.out, *outcome.calibration, name, m);
     }

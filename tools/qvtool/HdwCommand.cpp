@@ -2,6 +2,7 @@
 
 #include "Commands.h"
 #include "JsonNumbers.h"
+#include "JsonText.h"
 #include "document/HardwareDescriptionFile.h"
 #include "document/SettingsFields.h"
 
@@ -41,7 +42,7 @@ void PrintReading(std::ostream& out, const HardwareDescriptionReading& reading) 
 int HdwCommand(Streams io, const std::string& file, bool json) {
     const HardwareDescriptionReading reading = ReadHardwareDescriptionFile(file);
     if (json) {
-        io.out << ReadingJson(reading).dump(2) << '\n';
+        io.out << JsonText(ReadingJson(reading), 2) << '\n';
     } else {
         PrintReading(io.out, reading);
     }

@@ -2,6 +2,7 @@
 
 #include "Commands.h"
 #include "JsonNumbers.h"
+#include "JsonText.h"
 #include "ToolDocument.h"
 #include "document/QvDoc.h"
 #include "document/SettingsFields.h"
@@ -96,7 +97,7 @@ int InfoCommand(Streams io, const std::string& file, bool json, bool spectra) {
         return 1;
     }
     if (json) {
-        io.out << MeasurementJson(tool.Doc(), spectra).dump(2) << '\n';
+        io.out << JsonText(MeasurementJson(tool.Doc(), spectra), 2) << '\n';
     } else {
         PrintMeasurement(io.out, tool.Doc(), spectra);
     }

@@ -10,6 +10,7 @@
 #include "JobUi.h"
 #include "StopSignals.h"
 #include "app/CardLink.h"
+#include "document/HardwareDescriptionFile.h"
 #include "document/QvDoc.h"
 #include "editors/DocumentEditors.h"
 #include "framework/FileKind.h"
@@ -19,6 +20,10 @@
 namespace qv::tool {
 
 namespace {
+
+// Far more than the longest job anyone writes by hand or by script; a larger
+// file is not a job and would be read whole before that shows.
+constexpr std::uintmax_t kMaxJobFileBytes = 4 * 1024 * 1024;
 
 // The process's card globals go back to their start-up state when the job ends.
 class GlobalsReset {
@@ -37,7 +42,7 @@ std::optional<std::vector<std::string>> JobLines(Streams io, const JobOptions& o
         return options.lines;
     }
     // Checked before the open, which would already block on a FIFO.
-    const std::string why = UnreadableFileReason(*options.file);
+    const std::string why = UnreadableFileReason(*options.file, kMaxJobFileBytes);
     std::ifstream in;
     if (why.empty()) {
         in.open(*options.file, std::ios::binary);
@@ -76,6 +81,26 @@ CardLink::Choice CardChoice(const JobOptions& options) {
     return choice;
 }
 
+// An unattended run on the wrong calibrations or port base is worse than none:
+// a description named with --hdw must be read whole.
+std::string HardwareDescriptionRefusal(const JobOptions& options) {
+    if (!options.hdw) {
+        return {};
+    }
+    const std::string& path = *options.hdw;
+    if (const std::string why = UnreadableFileReason(path, kMaxHardwareDescriptionBytes);
+        !why.empty()) {
+        return "cannot read the hardware description " + path + ": " + why;
+    }
+    const HardwareDescriptionReading reading = ReadHardwareDescriptionFile(path);
+    if (!reading.complete) {
+        return "the hardware description " + path + " is not complete (" +
+               std::to_string(reading.itemsRead) + " of " +
+               std::to_string(kHardwareDescriptionItems) + " items read)";
+    }
+    return {};
+}
+
 // qv.hdw as the desktop reads it, when there is one; built-in values otherwise.
 std::optional<std::string> HardwareDescriptionPath(const JobOptions& options) {
     if (options.hdw) {
@@ -109,9 +134,12 @@ int JobCommand(Streams io, const JobOptions& options) {
     if (!lines) {
         return kJobNotRun;
     }
-    if (const std::string why = BenchWithoutSimulate(options); !why.empty()) {
-        io.err << "qvtool: " << why << '\n';
-        return kJobNotRun;
+    for (const std::string& why :
+         {BenchWithoutSimulate(options), HardwareDescriptionRefusal(options)}) {
+        if (!why.empty()) {
+            io.err << "qvtool: " << why << '\n';
+            return kJobNotRun;
+        }
     }
     const JobScript script = ParseJob(*lines);
     if (!script.error.empty()) {

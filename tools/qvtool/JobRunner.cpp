@@ -1,14 +1,16 @@
 #include "JobRunner.h"
 
+#include "JobNumber.h"
 #include "JobSubstitution.h"
 #include "JobUi.h"
+#include "JsonText.h"
 
 namespace qv::tool {
 
 namespace {
 
 std::string Plain(const nlohmann::ordered_json& value) {
-    return value.is_string() ? value.get<std::string>() : value.dump();
+    return value.is_string() ? value.get<std::string>() : JsonText(value);
 }
 
 }  // namespace
@@ -46,6 +48,10 @@ bool JobRunner::RunLines(const std::vector<JobLine>& lines, std::size_t begin, s
 
 bool JobRunner::RunLoop(const std::vector<JobLine>& lines, std::size_t loop, long long) {
     const long long count = std::stoll(lines[loop].args[0]);
+    // An empty loop does nothing, however often.
+    if (lines[loop].partner == loop + 1) {
+        return true;
+    }
     for (long long n = 1; n <= count; ++n) {
         if (!RunLines(lines, loop + 1, lines[loop].partner, n)) {
             return false;
@@ -71,8 +77,8 @@ bool JobRunner::RunOperation(const JobLine& line, long long counter) {
     }
     Print(line, text, result, firstBox);
     if (result.Failed()) {
-        m_err << "qvtool: line " << line.number << " (" << text << ") failed: " << result.failure
-              << '\n';
+        m_err << "qvtool: line " << line.number << " (" << Excerpt(text)
+              << ") failed: " << result.failure << '\n';
         m_status = kJobFailed;
         return false;
     }
@@ -110,7 +116,7 @@ void JobRunner::Print(const JobLine& line, const std::string& text, const OpResu
         messages.push_back({{"caption", JobUi::CaptionOf(boxes[i])}, {"text", boxes[i].text}});
     }
     report["messages"] = messages;
-    m_out << report.dump() << std::endl;
+    m_out << JsonText(report) << std::endl;
 }
 
 }  // namespace qv::tool

@@ -2,6 +2,7 @@
 // editor's reference buttons, the rounding scope typed first.
 #include "EditorRun.h"
 #include "JobBlocks.h"
+#include "JobNumber.h"
 #include "JobOperations.h"
 #include "JobUi.h"
 #include "editors/VibratorTemplate.h"
@@ -11,10 +12,7 @@ namespace qv::tool {
 
 namespace {
 
-bool IsWholeNumber(const std::string& text) {
-    return !text.empty() && text.size() <= 9 &&
-           text.find_first_not_of("0123456789") == std::string::npos;
-}
+constexpr double kMaxRoundingScope = 999999999;
 
 }  // namespace
 
@@ -23,8 +21,9 @@ std::string CheckReference(const Args& args) {
         return {};
     }
     if (args.size() == 2 && (args[0] == "cosine" || args[0] == "parabola")) {
-        return IsWholeNumber(args[1]) ? std::string()
-                                      : "the rounding scope \"" + args[1] + "\" is not a number";
+        return JobNumber(args[1], false, kMaxRoundingScope)
+                   ? std::string()
+                   : "the rounding scope \"" + Excerpt(args[1]) + "\" is not a number";
     }
     return "takes cosine N, parabola N or load FILE";
 }

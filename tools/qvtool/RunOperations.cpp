@@ -5,6 +5,7 @@
 
 #include "EditorRun.h"
 #include "JobBlocks.h"
+#include "JobNumber.h"
 #include "JobOperations.h"
 #include "JobUi.h"
 #include "editors/ClearRunDlg.h"
@@ -112,7 +113,7 @@ OpResult RunPanel(JobContext& context, const Args& args, Action action) {
 std::string CheckMemories(const Args& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (FindColumn(args[i]) == nullptr) {
-            return "\"" + args[i] + "\" is not a memory: qv2, qv1 or aa";
+            return "\"" + Excerpt(args[i]) + "\" is not a memory: qv2, qv1 or aa";
         }
         if (std::find(args.begin(), args.begin() + static_cast<long>(i), args[i]) !=
             args.begin() + static_cast<long>(i)) {

@@ -1,8 +1,8 @@
 // wait SECONDS and wait backup.
 #include <cmath>
-#include <cstdlib>
 
 #include "JobClock.h"
+#include "JobNumber.h"
 #include "JobOperations.h"
 #include "JobUi.h"
 #include "editors/CountersTimersDlg.h"
@@ -18,13 +18,7 @@ constexpr std::uint64_t kBackupPollMs = 1500;
 constexpr double kBackupLimitSeconds = 65535 + 60;
 
 std::optional<double> Seconds(const std::string& text) {
-    char* end = nullptr;
-    const double seconds = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || !std::isfinite(seconds) || seconds < 0 ||
-        seconds > kMaxWaitSeconds) {
-        return std::nullopt;
-    }
-    return seconds;
+    return JobNumber(text, true, kMaxWaitSeconds);
 }
 
 // Until the card's countdown has run out, asked as the autosave asks.

@@ -37,12 +37,13 @@ protected:
         return Run(args);
     }
     std::string Trace() const { return Read(Path("card.trace")); }
-    // Runs an example job from docs/jobs with its files written here.
+    // Runs a copy of an example job from docs/jobs with its files (and its run
+    // log, beside the job file) written here.
     int Example(const std::string& name, std::vector<std::string> options = {}) {
         const auto previous = std::filesystem::current_path();
         std::filesystem::current_path(m_dir);
-        std::vector<std::string> args = {"job", "--simulate",
-                                         std::string(QV_SOURCE_DIR) + "/docs/jobs/" + name};
+        std::filesystem::copy_file(std::string(QV_SOURCE_DIR) + "/docs/jobs/" + name, Path(name));
+        std::vector<std::string> args = {"job", "--simulate", Path(name)};
         args.insert(args.end(), options.begin(), options.end());
         const int status = Run(args);
         std::filesystem::current_path(previous);
@@ -318,7 +319,7 @@ TEST_F(JobTest, JsonOfTextsThatAreNotUtf8ShowsReplacementCharacters) {
 }
 
 TEST_F(JobTest, DayRunExampleSavesEveryHourAndExports) {
-    ASSERT_EQ(Example("day-run.job", {"--log", Path("day.log.csv")}), 0) << m_err.str();
+    ASSERT_EQ(Example("day-run.job"), 0) << m_err.str();
     std::uint64_t previous = 0;
     for (int hour = 1; hour <= 24; ++hour) {
         char name[16];
@@ -335,13 +336,27 @@ TEST_F(JobTest, DayRunExampleSavesEveryHourAndExports) {
     for (const char* extension : {".qv1", ".qv2", ".qvl", ".qva", ".qvc", ".qvs"}) {
         EXPECT_TRUE(std::filesystem::exists(Path(std::string("day-final") + extension)));
     }
-    // One log line per capture, stamped with the card's time: the day the job
-    // skipped through spreads over a day in the log.
-    ASSERT_EQ(Run({"log", Path("day.log.csv"), "--json"}), 0) << m_err.str();
+    // One log beside the job, one line per capture, stamped with the card's
+    // time: the day the job skipped through spreads over a day in the log.
+    EXPECT_FALSE(std::filesystem::exists(Path("day01.log.csv")));
+    ASSERT_EQ(Run({"log", Path("day-run.log.csv"), "--json"}), 0) << m_err.str();
     const nlohmann::json log = nlohmann::json::parse(m_out.str());
     EXPECT_EQ(log.at("captures"), 25);
     EXPECT_EQ(log.at("failed"), 0);
     EXPECT_NEAR(log.at("span_seconds").get<double>(), 23 * 3600, 60);  // hour 1 to the end
+}
+
+// card has no job file: --log, or the first file it saves names the log.
+TEST_F(JobTest, CardLogsBesideItsFirstSavedFileThroughout) {
+    ASSERT_EQ(
+        Card({"capture", "save " + Path("a.qv"), "capture", "save " + Path("b.qv"), "capture"}), 0)
+        << m_err.str();
+    EXPECT_FALSE(std::filesystem::exists(Path("b.log.csv")));
+    ASSERT_EQ(Run({"log", Path("a.log.csv")}), 0);
+    EXPECT_NE(m_out.str().find(": 2 captures"), std::string::npos) << m_out.str();
+    ASSERT_EQ(Card({"capture", "save " + Path("c.qv")}, {"--log", Path("all.csv")}), 0);
+    EXPECT_FALSE(std::filesystem::exists(Path("c.log.csv")));
+    EXPECT_TRUE(std::filesystem::exists(Path("all.csv")));
 }
 
 TEST_F(JobTest, PlateauExampleSavesOneSpectrumPerVoltage) {

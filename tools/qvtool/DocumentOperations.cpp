@@ -4,6 +4,7 @@
 #include "JobUi.h"
 #include "document/ExportFile.h"
 #include "document/QvDoc.h"
+#include "document/RunLog.h"
 #include "editors/DataRemarkDlg.h"
 #include "editors/DataRemarkTemplate.h"
 
@@ -71,6 +72,11 @@ std::string CheckOneFile(const Args& args) {
 OpResult RunSave(JobContext& context, const Args& args) {
     if (!context.doc.DoSave(args[0])) {
         return Failure("cannot save " + args[0]);
+    }
+    // The log stays where the run's first save put it: one log per run, not
+    // one line in each of day01.log.csv ... day24.log.csv.
+    if (!context.doc.GetRunLog().ExplicitPath()) {
+        context.doc.SetRunLogPath(RunLogPathBeside(args[0]));
     }
     return {};
 }

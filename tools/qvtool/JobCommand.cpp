@@ -114,6 +114,15 @@ std::optional<std::string> HardwareDescriptionPath(const JobOptions& options) {
     return std::nullopt;
 }
 
+// One log for the whole run: --log, else JOBNAME.log.csv beside the job file.
+// card has no job file; its first save names the log (see RunSave).
+std::optional<std::string> RunLogPath(const JobOptions& options) {
+    if (options.log || !options.file) {
+        return options.log;
+    }
+    return std::filesystem::path(*options.file).replace_extension(".log.csv").string();
+}
+
 // The run log's time stamps follow the virtual card's clock, so a day that a
 // job skips through in seconds still spreads over a day in the log.
 void SetRunLog(CQvDoc& doc, JobClock& clock, const std::optional<std::string>& log) {
@@ -154,7 +163,7 @@ int JobCommand(Streams io, const JobOptions& options) {
     doc.OnNewDocument();
     DocumentEditors editors;
     doc.SetHardwareEditors(&editors);
-    SetRunLog(doc, clock, options.log);
+    SetRunLog(doc, clock, RunLogPath(options));
 
     std::ostringstream warnings;
     CardLink link(CardChoice(options), HardwareGlobals::Instance().portBase, warnings, "qvtool");

@@ -3,13 +3,19 @@
 
 #include <regex>
 
-#include "JobScript.h"
-#include "JobSubstitution.h"
 #include "QvToolFixture.h"
 #include "ToolDocument.h"
+#include "jobs/JobScript.h"
+#include "jobs/JobSubstitution.h"
 
 namespace qv::tool {
 namespace {
+
+using jobs::CheckSubstitutions;
+using jobs::JobScript;
+using jobs::ParseJob;
+using jobs::SplitJobText;
+using jobs::Substitute;
 
 std::vector<std::string> TextLines(const std::string& text) {
     return SplitJobText(text);

@@ -2,9 +2,9 @@
 
 #include "Commands.h"
 #include "JsonNumbers.h"
-#include "JsonText.h"
 #include "document/HardwareDescriptionFile.h"
 #include "document/SettingsFields.h"
+#include "jobs/JsonText.h"
 
 namespace qv::tool {
 
@@ -42,7 +42,7 @@ void PrintReading(std::ostream& out, const HardwareDescriptionReading& reading) 
 int HdwCommand(Streams io, const std::string& file, bool json) {
     const HardwareDescriptionReading reading = ReadHardwareDescriptionFile(file);
     if (json) {
-        io.out << JsonText(ReadingJson(reading), 2) << '\n';
+        io.out << jobs::JsonText(ReadingJson(reading), 2) << '\n';
     } else {
         PrintReading(io.out, reading);
     }

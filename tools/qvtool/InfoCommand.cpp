@@ -2,12 +2,12 @@
 
 #include "Commands.h"
 #include "JsonNumbers.h"
-#include "JsonText.h"
 #include "ToolDocument.h"
 #include "document/QvDoc.h"
 #include "document/SettingsFields.h"
 #include "editors/RemarkSummary.h"
 #include "framework/TextEncoding.h"
+#include "jobs/JsonText.h"
 
 namespace qv::tool {
 
@@ -97,7 +97,7 @@ int InfoCommand(Streams io, const std::string& file, bool json, bool spectra) {
         return 1;
     }
     if (json) {
-        io.out << JsonText(MeasurementJson(tool.Doc(), spectra), 2) << '\n';
+        io.out << jobs::JsonText(MeasurementJson(tool.Doc(), spectra), 2) << '\n';
     } else {
         PrintMeasurement(io.out, tool.Doc(), spectra);
     }

@@ -4,10 +4,7 @@
 #include <iterator>
 #include <sstream>
 
-#include "JobClock.h"
 #include "JobCommands.h"
-#include "JobRunner.h"
-#include "JobUi.h"
 #include "StopSignals.h"
 #include "app/CardLink.h"
 #include "document/HardwareDescriptionFile.h"
@@ -15,9 +12,16 @@
 #include "editors/DocumentEditors.h"
 #include "framework/FileKind.h"
 #include "hardware/HardwareGlobals.h"
+#include "jobs/JobClock.h"
+#include "jobs/JobRunner.h"
+#include "jobs/JobUi.h"
 #include "simulator/BenchOptions.h"
 
 namespace qv::tool {
+
+using jobs::JobClock;
+using jobs::kJobFailed;
+using jobs::kJobNotRun;
 
 namespace {
 
@@ -52,7 +56,7 @@ std::optional<std::vector<std::string>> JobLines(Streams io, const JobOptions& o
                << (why.empty() ? "" : ": " + why) << '\n';
         return std::nullopt;
     }
-    return SplitJobText({std::istreambuf_iterator<char>(in), {}});
+    return jobs::SplitJobText({std::istreambuf_iterator<char>(in), {}});
 }
 
 // The options that only the virtual card takes, or an empty text.
@@ -150,7 +154,7 @@ int JobCommand(Streams io, const JobOptions& options) {
             return kJobNotRun;
         }
     }
-    const JobScript script = ParseJob(*lines);
+    const jobs::JobScript script = jobs::ParseJob(*lines);
     if (!script.error.empty()) {
         io.err << "qvtool: " << script.error << '\n';
         return kJobNotRun;
@@ -158,7 +162,7 @@ int JobCommand(Streams io, const JobOptions& options) {
 
     JobClock clock(options.simulate && !options.simSpeed);
     GlobalsReset globals(clock);
-    JobUi ui(io.err);
+    jobs::JobUi ui(io.err);
     CQvDoc doc(ui, HardwareDescriptionPath(options));
     doc.OnNewDocument();
     DocumentEditors editors;
@@ -177,9 +181,9 @@ int JobCommand(Streams io, const JobOptions& options) {
     }
 
     StopSignals signals;
-    JobContext context{doc, ui, clock, options.simulate ? options.simSpeed.value_or(1) : 1,
-                       StopSignals::Requested};
-    return JobRunner(context, io.out, io.err, options.json).Run(script);
+    jobs::JobContext context{doc, ui, clock, options.simulate ? options.simSpeed.value_or(1) : 1,
+                             StopSignals::Requested};
+    return jobs::JobRunner(context, io.out, io.err, options.json).Run(script);
 }
 
 }  // namespace qv::tool

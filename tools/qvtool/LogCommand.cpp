@@ -8,12 +8,12 @@
 
 #include "CanvasFont.h"
 #include "Commands.h"
-#include "JsonText.h"
 #include "PictureSize.h"
 #include "PngFile.h"
 #include "RunLogPlot.h"
 #include "document/RunLogRecord.h"
 #include "framework/FileKind.h"
+#include "jobs/JsonText.h"
 
 namespace qv::tool {
 
@@ -168,7 +168,7 @@ void PrintJson(std::ostream& out, const std::string& file, const RunLogContents&
     j["qv1_rate"] = SpreadJson(s.qv1);
     j["qv2_rate"] = SpreadJson(s.qv2);
     j["dead_time_pct"] = SpreadJson(s.deadTime);
-    out << JsonText(j, 2) << '\n';
+    out << jobs::JsonText(j, 2) << '\n';
 }
 
 std::string BaseName(const std::string& path) {

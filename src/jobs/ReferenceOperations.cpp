@@ -1,14 +1,14 @@
 // reference cosine N, reference parabola N, reference load FILE: the vibrator
 // editor's reference buttons, the rounding scope typed first.
-#include "EditorRun.h"
-#include "JobBlocks.h"
-#include "JobNumber.h"
-#include "JobOperations.h"
-#include "JobUi.h"
 #include "editors/VibratorTemplate.h"
 #include "hardware/CHardwarePort.h"
+#include "jobs/EditorRun.h"
+#include "jobs/JobBlocks.h"
+#include "jobs/JobNumber.h"
+#include "jobs/JobOperations.h"
+#include "jobs/JobUi.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 namespace {
 
@@ -51,4 +51,4 @@ OpResult RunReference(JobContext& context, const Args& args) {
     return result;
 }
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

@@ -2,10 +2,10 @@
 
 #include <ostream>
 
-#include "JobOperations.h"
-#include "JobScript.h"
+#include "jobs/JobOperations.h"
+#include "jobs/JobScript.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 // Exit status of a job.
 inline constexpr int kJobDone = 0;
@@ -40,4 +40,4 @@ private:
     int m_lastLine = 0;
 };
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

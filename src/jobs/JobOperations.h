@@ -9,7 +9,7 @@ namespace qv {
 class CQvDoc;
 }
 
-namespace qv::tool {
+namespace qv::jobs {
 
 class JobUi;
 class JobClock;
@@ -84,4 +84,4 @@ OpResult RunBackup(JobContext& context, const Args& args);
 std::string CheckWait(const Args& args);
 OpResult RunWait(JobContext& context, const Args& args);
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

@@ -1,13 +1,13 @@
-#include "JobScript.h"
+#include "jobs/JobScript.h"
 
 #include <cstdio>
 #include <optional>
 
-#include "JobNumber.h"
-#include "JobOperations.h"
-#include "JobSubstitution.h"
+#include "jobs/JobNumber.h"
+#include "jobs/JobOperations.h"
+#include "jobs/JobSubstitution.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 namespace {
 
@@ -190,4 +190,4 @@ JobScript ParseJob(const std::vector<std::string>& rawLines, int firstNumber) {
     return script;
 }
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

@@ -1,10 +1,10 @@
-#include "JobNumber.h"
+#include "jobs/JobNumber.h"
 
 #include <charconv>
 
 #include "framework/CharCount.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 namespace {
 
@@ -42,4 +42,4 @@ std::string Excerpt(const std::string& text) {
     return first.size() == text.size() ? text : first + "...";
 }
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

@@ -1,14 +1,14 @@
 // capture, remark, save and export: the measurement document's own operations
 // as the desktop's Refresh, data remark panel, File Save and File Export run them.
-#include "JobOperations.h"
-#include "JobUi.h"
 #include "document/ExportFile.h"
 #include "document/QvDoc.h"
 #include "document/RunLog.h"
 #include "editors/DataRemarkDlg.h"
 #include "editors/DataRemarkTemplate.h"
+#include "jobs/JobOperations.h"
+#include "jobs/JobUi.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 namespace {
 
@@ -91,4 +91,4 @@ OpResult RunExport(JobContext& context, const Args& args) {
     return {};
 }
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

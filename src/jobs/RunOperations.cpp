@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <array>
 
-#include "EditorRun.h"
-#include "JobBlocks.h"
-#include "JobNumber.h"
-#include "JobOperations.h"
-#include "JobUi.h"
 #include "editors/ClearRunDlg.h"
 #include "editors/ClearRunTemplate.h"
+#include "jobs/EditorRun.h"
+#include "jobs/JobBlocks.h"
+#include "jobs/JobNumber.h"
+#include "jobs/JobOperations.h"
+#include "jobs/JobUi.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 namespace {
 
@@ -135,4 +135,4 @@ OpResult RunStop(JobContext& context, const Args& args) {
     return RunPanel(context, args, Action::Stop);
 }
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

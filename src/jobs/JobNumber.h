@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-namespace qv::tool {
+namespace qv::jobs {
 
 // The job language's one way of writing a number: decimal digits and, where
 // fractions are allowed, a point with digits after it (1800, 0.5). No sign,
@@ -16,4 +16,4 @@ std::optional<double> JobNumber(const std::string& text, bool fraction, double m
 // echoed whole.
 std::string Excerpt(const std::string& text);
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

@@ -1,11 +1,11 @@
-#include "JobRunner.h"
+#include "jobs/JobRunner.h"
 
-#include "JobNumber.h"
-#include "JobSubstitution.h"
-#include "JobUi.h"
-#include "JsonText.h"
+#include "jobs/JobNumber.h"
+#include "jobs/JobSubstitution.h"
+#include "jobs/JobUi.h"
+#include "jobs/JsonText.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 namespace {
 
@@ -119,4 +119,4 @@ void JobRunner::Print(const JobLine& line, const std::string& text, const OpResu
     m_out << JsonText(report) << std::endl;
 }
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

@@ -1,10 +1,10 @@
-#include "JobSubstitution.h"
+#include "jobs/JobSubstitution.h"
 
-#include "JobNumber.h"
+#include "jobs/JobNumber.h"
 
 #include <optional>
 
-namespace qv::tool {
+namespace qv::jobs {
 
 namespace {
 
@@ -57,4 +57,4 @@ std::string Substitute(const std::string& text, long long counter) {
     return result + text.substr(from);
 }
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

@@ -3,15 +3,15 @@
 // "--> Hardware" pressed.
 #include <optional>
 
-#include "EditorRun.h"
-#include "JobBlocks.h"
-#include "JobNumber.h"
-#include "JobOperations.h"
-#include "JobUi.h"
 #include "document/QvDoc.h"
 #include "hardware/CHardwarePort.h"
+#include "jobs/EditorRun.h"
+#include "jobs/JobBlocks.h"
+#include "jobs/JobNumber.h"
+#include "jobs/JobOperations.h"
+#include "jobs/JobUi.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 namespace {
 
@@ -146,4 +146,4 @@ OpResult RunSet(JobContext& context, const Args& args) {
     return result;
 }
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

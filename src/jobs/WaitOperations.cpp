@@ -1,13 +1,13 @@
 // wait SECONDS and wait backup.
 #include <cmath>
 
-#include "JobClock.h"
-#include "JobNumber.h"
-#include "JobOperations.h"
-#include "JobUi.h"
 #include "editors/CountersTimersDlg.h"
+#include "jobs/JobClock.h"
+#include "jobs/JobNumber.h"
+#include "jobs/JobOperations.h"
+#include "jobs/JobUi.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 namespace {
 
@@ -62,4 +62,4 @@ OpResult RunWait(JobContext& context, const Args& args) {
     return {};
 }
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

@@ -11,6 +11,9 @@ namespace qv::jobs {
 // is larger than max.
 std::optional<double> JobNumber(const std::string& text, bool fraction, double max);
 
+// The longest `wait SECONDS`.
+inline constexpr double kMaxWaitSeconds = 1.0e9;
+
 // At most 80 characters of a text quoted in a message, cut between two
 // characters and marked with "..." where cut: a refused 100 kB line is not
 // echoed whole.

@@ -42,6 +42,8 @@ struct JobContext {
     unsigned speed = 1;
     // Ctrl+C: waits end early, and the job ends after the running operation.
     std::function<bool()> stopRequested = [] { return false; };
+    // Told the seconds still to go while a wait takes real time.
+    std::function<void(double secondsLeft)> waiting = [](double) {};
 };
 
 using Args = std::vector<std::string>;

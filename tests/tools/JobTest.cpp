@@ -5,6 +5,7 @@
 
 #include "QvToolFixture.h"
 #include "ToolDocument.h"
+#include "jobs/JobProgress.h"
 #include "jobs/JobScript.h"
 #include "jobs/JobSubstitution.h"
 
@@ -118,6 +119,18 @@ TEST(JobScriptTest, BadLinesAreFoundBeforeAnythingRunsAndNamedByNumber) {
     ASSERT_EQ(script.lines.size(), 2u);
     EXPECT_EQ(script.lines[0].args, std::vector<std::string>{"two  blanks \"kept\""});
     EXPECT_EQ(script.lines[1].args, std::vector<std::string>{"a b.qv"});
+}
+
+// The progress display's "of waits to go": loops multiplied out, wait backup
+// left out since only the card knows how long it takes.
+TEST(JobProgressTest, TotalWaitingTimeMultipliesLoopsOut) {
+    const JobScript script = ParseJob(
+        SplitJobText("wait 2.5\nloop 9\n  wait 90\n  loop 2\n    wait 30\n  end\nend\n"
+                     "wait backup\nloop 0\n  wait 1000\nend\n"));
+    ASSERT_EQ(script.error, "");
+    EXPECT_DOUBLE_EQ(jobs::TotalWaitSeconds(script), 2.5 + 9 * (90 + 2 * 30));
+    EXPECT_EQ(jobs::DurationText(59.2), "1:00");
+    EXPECT_EQ(jobs::DurationText(3 * 3600 + 4 * 60 + 5), "3:04:05");
 }
 
 TEST_F(JobTest, ABadLineStopsTheJobBeforeTheCardIsTouched) {

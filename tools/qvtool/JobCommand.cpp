@@ -1,15 +1,20 @@
+#include <unistd.h>
+
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <sstream>
 
 #include "JobCommands.h"
+#include "StatusLine.h"
 #include "StopSignals.h"
 #include "app/CardLink.h"
 #include "document/HardwareDescriptionFile.h"
 #include "document/QvDoc.h"
 #include "editors/DocumentEditors.h"
+#include "framework/CharCount.h"
 #include "framework/FileKind.h"
 #include "hardware/HardwareGlobals.h"
 #include "jobs/JobClock.h"
@@ -28,6 +33,8 @@ namespace {
 // Far more than the longest job anyone writes by hand or by script; a larger
 // file is not a job and would be read whole before that shows.
 constexpr std::uintmax_t kMaxJobFileBytes = 4 * 1024 * 1024;
+// A longer status line would wrap, and \r would then rewrite only its end.
+constexpr std::size_t kStatusLineChars = 79;
 
 // The process's card globals go back to their start-up state when the job ends.
 class GlobalsReset {
@@ -140,6 +147,20 @@ void SetRunLog(CQvDoc& doc, JobClock& clock, const std::optional<std::string>& l
     }
 }
 
+// "line 14: wait 90 | loop 3/9 | 1:12 left | 12:30 of waits to go", within
+// one line of a narrow terminal.
+std::string ProgressText(const jobs::JobProgress& progress) {
+    std::string text = "line " + std::to_string(progress.number) + ": " + progress.line;
+    for (const auto& loop : progress.loops) {
+        text += " | loop " + std::to_string(loop.counter) + "/" + std::to_string(loop.count);
+    }
+    if (progress.waitLeft > 0) {
+        text += " | " + jobs::DurationText(progress.waitLeft) + " left";
+    }
+    text += " | " + jobs::DurationText(progress.jobWaitLeft) + " of waits to go";
+    return FirstChars(text, kStatusLineChars);
+}
+
 }  // namespace
 
 int JobCommand(Streams io, const JobOptions& options) {
@@ -160,9 +181,20 @@ int JobCommand(Streams io, const JobOptions& options) {
         return kJobNotRun;
     }
 
+    // On a terminal one status line, rewritten in place, says how far the job
+    // has come; the reports and messages are written past it.
+    std::optional<StatusLine> status;
+    std::optional<BesideStatusLine> out, err;
+    if (!options.json && io.err.rdbuf() == std::cerr.rdbuf() && isatty(STDERR_FILENO)) {
+        status.emplace(io.err);
+        out.emplace(*status, io.out);
+        err.emplace(*status, io.err);
+    }
+    const Streams jobIo = status ? Streams{*out, *err} : io;
+
     JobClock clock(options.simulate && !options.simSpeed);
     GlobalsReset globals(clock);
-    jobs::JobUi ui(io.err);
+    jobs::JobUi ui(jobIo.err);
     CQvDoc doc(ui, HardwareDescriptionPath(options));
     doc.OnNewDocument();
     DocumentEditors editors;
@@ -183,7 +215,12 @@ int JobCommand(Streams io, const JobOptions& options) {
     StopSignals signals;
     jobs::JobContext context{doc, ui, clock, options.simulate ? options.simSpeed.value_or(1) : 1,
                              StopSignals::Requested};
-    return jobs::JobRunner(context, io.out, io.err, options.json).Run(script);
+    jobs::JobRunner runner(context, jobIo.out, jobIo.err, options.json);
+    if (status) {
+        runner.SetProgress(
+            [&status](const jobs::JobProgress& progress) { status->Show(ProgressText(progress)); });
+    }
+    return runner.Run(script);
 }
 
 }  // namespace qv::tool

@@ -124,9 +124,9 @@ TEST(JobScriptTest, BadLinesAreFoundBeforeAnythingRunsAndNamedByNumber) {
 // The progress display's "of waits to go": loops multiplied out, wait backup
 // left out since only the card knows how long it takes.
 TEST(JobProgressTest, TotalWaitingTimeMultipliesLoopsOut) {
-    const JobScript script = ParseJob(
-        SplitJobText("wait 2.5\nloop 9\n  wait 90\n  loop 2\n    wait 30\n  end\nend\n"
-                     "wait backup\nloop 0\n  wait 1000\nend\n"));
+    const JobScript script =
+        ParseJob(SplitJobText("wait 2.5\nloop 9\n  wait 90\n  loop 2\n    wait 30\n  end\nend\n"
+                              "wait backup\nloop 0\n  wait 1000\nend\n"));
     ASSERT_EQ(script.error, "");
     EXPECT_DOUBLE_EQ(jobs::TotalWaitSeconds(script), 2.5 + 9 * (90 + 2 * 30));
     EXPECT_EQ(jobs::DurationText(59.2), "1:00");

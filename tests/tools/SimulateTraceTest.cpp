@@ -1,8 +1,8 @@
 #include <regex>
 #include <sstream>
 
-#include "jobs/JobScript.h"
 #include "QvToolFixture.h"
+#include "jobs/JobScript.h"
 
 namespace qv::tool {
 namespace {

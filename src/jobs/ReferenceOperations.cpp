@@ -1,20 +1,18 @@
 // reference cosine N, reference parabola N, reference load FILE: the vibrator
 // editor's reference buttons, the rounding scope typed first.
-#include "EditorRun.h"
-#include "JobBlocks.h"
-#include "JobOperations.h"
-#include "JobUi.h"
 #include "editors/VibratorTemplate.h"
 #include "hardware/CHardwarePort.h"
+#include "jobs/EditorRun.h"
+#include "jobs/JobBlocks.h"
+#include "jobs/JobNumber.h"
+#include "jobs/JobOperations.h"
+#include "jobs/JobUi.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 namespace {
 
-bool IsWholeNumber(const std::string& text) {
-    return !text.empty() && text.size() <= 9 &&
-           text.find_first_not_of("0123456789") == std::string::npos;
-}
+constexpr double kMaxRoundingScope = 999999999;
 
 }  // namespace
 
@@ -23,8 +21,9 @@ std::string CheckReference(const Args& args) {
         return {};
     }
     if (args.size() == 2 && (args[0] == "cosine" || args[0] == "parabola")) {
-        return IsWholeNumber(args[1]) ? std::string()
-                                      : "the rounding scope \"" + args[1] + "\" is not a number";
+        return JobNumber(args[1], false, kMaxRoundingScope)
+                   ? std::string()
+                   : "the rounding scope \"" + Excerpt(args[1]) + "\" is not a number";
     }
     return "takes cosine N, parabola N or load FILE";
 }
@@ -52,4 +51,4 @@ OpResult RunReference(JobContext& context, const Args& args) {
     return result;
 }
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

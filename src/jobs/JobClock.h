@@ -5,7 +5,7 @@
 
 #include "hardware/TickClock.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 // The clock of a job, for the program's busy waits and for the virtual card:
 // milliseconds since the job began on the machine's steady clock, plus, on the
@@ -29,4 +29,4 @@ private:
     bool m_skipWaits;
 };
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

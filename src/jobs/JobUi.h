@@ -4,7 +4,7 @@
 
 #include "framework/HeadlessUi.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 // The desktop without a display, for jobs: every message box goes to the
 // error stream as its caption and text the moment it is shown (and is
@@ -22,4 +22,4 @@ private:
     std::ostream& m_err;
 };
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

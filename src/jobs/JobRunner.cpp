@@ -1,14 +1,16 @@
-#include "JobRunner.h"
+#include "jobs/JobRunner.h"
 
-#include "JobSubstitution.h"
-#include "JobUi.h"
+#include "jobs/JobNumber.h"
+#include "jobs/JobSubstitution.h"
+#include "jobs/JobUi.h"
+#include "jobs/JsonText.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 namespace {
 
 std::string Plain(const nlohmann::ordered_json& value) {
-    return value.is_string() ? value.get<std::string>() : value.dump();
+    return value.is_string() ? value.get<std::string>() : JsonText(value);
 }
 
 }  // namespace
@@ -18,6 +20,15 @@ int JobRunner::Run(const JobScript& script) {
         m_err << "qvtool: " << script.error << '\n';
         return kJobNotRun;
     }
+    m_progress.jobWaitLeft = TotalWaitSeconds(script);
+    m_context.waiting = [this](double secondsLeft) {
+        if (m_sink) {
+            JobProgress shown = m_progress;
+            shown.waitLeft = secondsLeft;
+            shown.jobWaitLeft -= m_runningWait - secondsLeft;
+            m_sink(shown);
+        }
+    };
     RunLines(script.lines, 0, script.lines.size(), 0);
     if (m_status == kJobStopped) {
         m_err << "qvtool: stopped after line " << m_lastLine << '\n';
@@ -46,11 +57,18 @@ bool JobRunner::RunLines(const std::vector<JobLine>& lines, std::size_t begin, s
 
 bool JobRunner::RunLoop(const std::vector<JobLine>& lines, std::size_t loop, long long) {
     const long long count = std::stoll(lines[loop].args[0]);
+    // An empty loop does nothing, however often.
+    if (lines[loop].partner == loop + 1) {
+        return true;
+    }
+    m_progress.loops.push_back({0, count});
     for (long long n = 1; n <= count; ++n) {
+        m_progress.loops.back().counter = n;
         if (!RunLines(lines, loop + 1, lines[loop].partner, n)) {
             return false;
         }
     }
+    m_progress.loops.pop_back();
     return true;
 }
 
@@ -63,16 +81,26 @@ bool JobRunner::RunOperation(const JobLine& line, long long counter) {
     const std::string text = Substitute(line.text, counter);
     const std::size_t firstBox = m_context.ui.Boxes().size();
     m_lastLine = line.number;
+    m_progress.number = line.number;
+    m_progress.line = text;
+    m_progress.waitLeft = 0;
+    m_runningWait = line.op == "wait" && args[0] != "backup"
+                        ? JobNumber(args[0], true, kMaxWaitSeconds).value_or(0)
+                        : 0;
+    if (m_sink) {
+        m_sink(m_progress);
+    }
     // A value that only the loop counter made wrong is refused here.
     const std::string why = operation.check(args);
     OpResult result = why.empty() ? operation.run(m_context, args) : Failure(why);
+    m_progress.jobWaitLeft -= m_runningWait;
     if (result.Failed() && result.error == 0) {
         result.error = kFailedWithoutNumber;
     }
     Print(line, text, result, firstBox);
     if (result.Failed()) {
-        m_err << "qvtool: line " << line.number << " (" << text << ") failed: " << result.failure
-              << '\n';
+        m_err << "qvtool: line " << line.number << " (" << Excerpt(text)
+              << ") failed: " << result.failure << '\n';
         m_status = kJobFailed;
         return false;
     }
@@ -110,7 +138,7 @@ void JobRunner::Print(const JobLine& line, const std::string& text, const OpResu
         messages.push_back({{"caption", JobUi::CaptionOf(boxes[i])}, {"text", boxes[i].text}});
     }
     report["messages"] = messages;
-    m_out << report.dump() << std::endl;
+    m_out << JsonText(report) << std::endl;
 }
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

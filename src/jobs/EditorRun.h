@@ -3,10 +3,10 @@
 #include <functional>
 #include <string>
 
-#include "JobBlocks.h"
-#include "JobOperations.h"
+#include "jobs/JobBlocks.h"
+#include "jobs/JobOperations.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 // What an editor showed when the job was done with it.
 struct EditorView {
@@ -27,4 +27,4 @@ EditorView RunBlockEditor(JobContext& context, const JobBlock& block,
 // its last transfer failed.
 OpResult EditorReport(const JobBlock& block, const EditorView& view);
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

@@ -1,4 +1,4 @@
-#include "JobBlocks.h"
+#include "jobs/JobBlocks.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,7 +19,7 @@
 #include "editors/VibratorDlg.h"
 #include "editors/VibratorTemplate.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 namespace {
 
@@ -278,4 +278,4 @@ std::string FieldRefusal(const JobBlock& block, const BlockField& field) {
     return {};
 }
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

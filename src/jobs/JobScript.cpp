@@ -1,13 +1,19 @@
-#include "JobScript.h"
+#include "jobs/JobScript.h"
 
+#include <cstdio>
 #include <optional>
 
-#include "JobOperations.h"
-#include "JobSubstitution.h"
+#include "jobs/JobNumber.h"
+#include "jobs/JobOperations.h"
+#include "jobs/JobSubstitution.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 namespace {
+
+// Deeper than any job needs, shallow enough for the runner's recursion.
+constexpr std::size_t kMaxLoopDepth = 100;
+constexpr double kMaxLoopCount = 999999999;
 
 std::string Trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(" \t");
@@ -71,7 +77,7 @@ std::string CheckArgs(const JobLine& line, int loopDepth) {
     }
     const JobOperation* operation = FindJobOperation(line.op);
     if (operation == nullptr) {
-        return "unknown operation \"" + line.op + "\"";
+        return "unknown operation \"" + Excerpt(line.op) + "\"";
     }
     // Checked as the first round of the loop would give them.
     Args sample;
@@ -87,9 +93,22 @@ std::string CheckLoopCount(const JobLine& line) {
         return "loop takes one count";
     }
     const std::string& count = line.args[0];
-    if (count.empty() || count.size() > 9 ||
-        count.find_first_not_of("0123456789") != std::string::npos) {
-        return "loop count \"" + count + "\" is not a whole number from 0 to 999999999";
+    if (!JobNumber(count, false, kMaxLoopCount)) {
+        return "loop count \"" + Excerpt(count) + "\" is not a whole number from 0 to 999999999";
+    }
+    return {};
+}
+
+// A NUL would cut a file name short at the system call, a line end inside a
+// quote would split a remark: no argument takes a control character.
+std::string ControlCharacter(const std::string& text) {
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < 0x20 && c != '\t') || byte == 0x7F) {
+            char code[8];
+            std::snprintf(code, sizeof code, "0x%02X", byte);
+            return std::string("a control character (") + code + ") in the line";
+        }
     }
     return {};
 }
@@ -128,6 +147,10 @@ JobScript ParseJob(const std::vector<std::string>& rawLines, int firstNumber) {
         if (line.text.empty() || line.text.front() == '#') {
             continue;
         }
+        if (const std::string why = ControlCharacter(line.text); !why.empty()) {
+            script.error = LineError(line, why);
+            return script;
+        }
         line.op = line.text.substr(0, line.text.find_first_of(" \t"));
         if (line.op == "remark") {
             line.args = RemarkArgs(line.text.substr(line.op.size()));
@@ -140,7 +163,9 @@ JobScript ParseJob(const std::vector<std::string>& rawLines, int firstNumber) {
         }
         std::string why = CheckArgs(line, static_cast<int>(openLoops.size()));
         if (why.empty() && line.op == "loop") {
-            why = CheckLoopCount(line);
+            why = openLoops.size() < kMaxLoopDepth
+                      ? CheckLoopCount(line)
+                      : "loops nest deeper than " + std::to_string(kMaxLoopDepth) + " levels";
             openLoops.push_back(script.lines.size());
         } else if (why.empty() && line.op == "end") {
             if (!line.args.empty()) {
@@ -165,4 +190,4 @@ JobScript ParseJob(const std::vector<std::string>& rawLines, int firstNumber) {
     return script;
 }
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

@@ -3,14 +3,15 @@
 // "--> Hardware" pressed.
 #include <optional>
 
-#include "EditorRun.h"
-#include "JobBlocks.h"
-#include "JobOperations.h"
-#include "JobUi.h"
 #include "document/QvDoc.h"
 #include "hardware/CHardwarePort.h"
+#include "jobs/EditorRun.h"
+#include "jobs/JobBlocks.h"
+#include "jobs/JobNumber.h"
+#include "jobs/JobOperations.h"
+#include "jobs/JobUi.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 namespace {
 
@@ -25,13 +26,13 @@ std::optional<std::vector<Assignment>> Assignments(const JobBlock& block, const 
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::size_t equals = args[i].find('=');
         if (equals == std::string::npos) {
-            why = "\"" + args[i] + "\" is not FIELD=VALUE";
+            why = "\"" + Excerpt(args[i]) + "\" is not FIELD=VALUE";
             return std::nullopt;
         }
         const std::string name = args[i].substr(0, equals);
         const BlockField* field = FindBlockField(block, name);
         if (field == nullptr) {
-            why = "the " + std::string(block.name) + " block has no field " + name;
+            why = "the " + std::string(block.name) + " block has no field " + Excerpt(name);
             return std::nullopt;
         }
         if (why = FieldRefusal(block, *field); !why.empty()) {
@@ -80,7 +81,7 @@ std::string Put(CDialog& editor, const Assignment& a) {
         default:
             editor.TypeText(id, a.value);
             if (editor.GetDlgItemText(id) != a.value) {
-                return name + " box takes digits only, not \"" + a.value + "\"";
+                return name + " box takes digits only, not \"" + Excerpt(a.value) + "\"";
             }
             editor.OnKillFocus(id);
             return {};
@@ -148,4 +149,4 @@ OpResult RunSet(JobContext& context, const Args& args) {
     return result;
 }
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

@@ -1,10 +1,10 @@
 // rates and backup: the count-rate window's read and the autosave's question.
-#include "JobOperations.h"
-#include "JobUi.h"
 #include "editors/CountersTimersDlg.h"
+#include "jobs/JobOperations.h"
+#include "jobs/JobUi.h"
 #include "view/PulseRateDlg.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 OpResult RunRates(JobContext& context, const Args&) {
     const std::size_t boxesBefore = context.ui.Boxes().size();
@@ -33,4 +33,4 @@ OpResult RunBackup(JobContext& context, const Args&) {
     return result;
 }
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

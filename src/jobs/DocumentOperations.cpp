@@ -1,13 +1,14 @@
 // capture, remark, save and export: the measurement document's own operations
 // as the desktop's Refresh, data remark panel, File Save and File Export run them.
-#include "JobOperations.h"
-#include "JobUi.h"
 #include "document/ExportFile.h"
 #include "document/QvDoc.h"
+#include "document/RunLog.h"
 #include "editors/DataRemarkDlg.h"
 #include "editors/DataRemarkTemplate.h"
+#include "jobs/JobOperations.h"
+#include "jobs/JobUi.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 namespace {
 
@@ -72,6 +73,11 @@ OpResult RunSave(JobContext& context, const Args& args) {
     if (!context.doc.DoSave(args[0])) {
         return Failure("cannot save " + args[0]);
     }
+    // The log stays where the run's first save put it: one log per run, not
+    // one line in each of day01.log.csv ... day24.log.csv.
+    if (!context.doc.GetRunLog().ExplicitPath()) {
+        context.doc.SetRunLogPath(RunLogPathBeside(args[0]));
+    }
     return {};
 }
 
@@ -85,4 +91,4 @@ OpResult RunExport(JobContext& context, const Args& args) {
     return {};
 }
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

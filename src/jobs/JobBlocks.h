@@ -6,7 +6,7 @@
 
 #include "framework/Dialog.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 // One member of an editor's working copy and the control it is bound to: an
 // edit box, a check box, or the first button of a radio group (the value is
@@ -46,4 +46,4 @@ int EditorError(const CDialog& editor);
 // the template), else why not.
 std::string FieldRefusal(const JobBlock& block, const BlockField& field);
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

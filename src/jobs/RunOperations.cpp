@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <array>
 
-#include "EditorRun.h"
-#include "JobBlocks.h"
-#include "JobOperations.h"
-#include "JobUi.h"
 #include "editors/ClearRunDlg.h"
 #include "editors/ClearRunTemplate.h"
+#include "jobs/EditorRun.h"
+#include "jobs/JobBlocks.h"
+#include "jobs/JobNumber.h"
+#include "jobs/JobOperations.h"
+#include "jobs/JobUi.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 namespace {
 
@@ -112,7 +113,7 @@ OpResult RunPanel(JobContext& context, const Args& args, Action action) {
 std::string CheckMemories(const Args& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (FindColumn(args[i]) == nullptr) {
-            return "\"" + args[i] + "\" is not a memory: qv2, qv1 or aa";
+            return "\"" + Excerpt(args[i]) + "\" is not a memory: qv2, qv1 or aa";
         }
         if (std::find(args.begin(), args.begin() + static_cast<long>(i), args[i]) !=
             args.begin() + static_cast<long>(i)) {
@@ -134,4 +135,4 @@ OpResult RunStop(JobContext& context, const Args& args) {
     return RunPanel(context, args, Action::Stop);
 }
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

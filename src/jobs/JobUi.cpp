@@ -1,9 +1,9 @@
-#include "JobUi.h"
+#include "jobs/JobUi.h"
 
 #include "app/Resources.h"
 #include "framework/FrameworkIds.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 std::string JobUi::CaptionOf(const MessageBoxRequest& request) {
     return request.caption.empty() ? LoadString(AFX_IDS_APP_TITLE) : request.caption;
@@ -14,4 +14,4 @@ MsgResult JobUi::MessageBox(const MessageBoxRequest& request) {
     return HeadlessUi::MessageBox(request);
 }
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

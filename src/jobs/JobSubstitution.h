@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace qv::tool {
+namespace qv::jobs {
 
 // "{n}" becomes the loop counter (1, 2, ...), "{n:03}" the counter with at
 // least three digits, zeros in front; counter is that of the innermost loop.
@@ -13,4 +13,4 @@ std::string CheckSubstitutions(const std::string& text);
 std::string Substitute(const std::string& text, long long counter);
 bool HasSubstitution(const std::string& text);
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

@@ -1,8 +1,8 @@
-#include "JobOperations.h"
+#include "jobs/JobOperations.h"
 
 #include <utility>
 
-namespace qv::tool {
+namespace qv::jobs {
 
 namespace {
 
@@ -38,4 +38,4 @@ std::string CheckNoArguments(const Args& args) {
     return args.empty() ? std::string() : "takes no arguments";
 }
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

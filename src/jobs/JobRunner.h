@@ -2,10 +2,11 @@
 
 #include <ostream>
 
-#include "JobOperations.h"
-#include "JobScript.h"
+#include "jobs/JobOperations.h"
+#include "jobs/JobProgress.h"
+#include "jobs/JobScript.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 // Exit status of a job.
 inline constexpr int kJobDone = 0;
@@ -20,6 +21,8 @@ class JobRunner {
 public:
     JobRunner(JobContext& context, std::ostream& out, std::ostream& err, bool json)
         : m_context(context), m_out(out), m_err(err), m_json(json) {}
+    // Told before every operation and, while a wait takes real time, every second.
+    void SetProgress(JobProgressSink sink) { m_sink = std::move(sink); }
 
     int Run(const JobScript& script);
 
@@ -38,6 +41,9 @@ private:
     bool m_json;
     int m_status = kJobDone;
     int m_lastLine = 0;
+    JobProgressSink m_sink;
+    JobProgress m_progress;
+    double m_runningWait = 0;  // seconds of the running `wait SECONDS`
 };
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

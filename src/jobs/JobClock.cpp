@@ -1,10 +1,10 @@
-#include "JobClock.h"
+#include "jobs/JobClock.h"
 
 #include <algorithm>
 #include <chrono>
 #include <thread>
 
-namespace qv::tool {
+namespace qv::jobs {
 
 namespace {
 
@@ -37,4 +37,4 @@ bool JobClock::Pause(std::uint64_t ms, const std::function<bool()>& stopRequeste
     return false;
 }
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

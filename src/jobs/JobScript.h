@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace qv::tool {
+namespace qv::jobs {
 
 // One operation of a job as written: its name and arguments.
 struct JobLine {
@@ -31,4 +31,4 @@ std::vector<std::string> SplitJobText(const std::string& text);
 // operation's arguments are checked.
 JobScript ParseJob(const std::vector<std::string>& rawLines, int firstNumber = 1);
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

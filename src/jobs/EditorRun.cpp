@@ -1,9 +1,9 @@
-#include "EditorRun.h"
+#include "jobs/EditorRun.h"
 
-#include "JobUi.h"
 #include "document/QvDoc.h"
+#include "jobs/JobUi.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 EditorView RunBlockEditor(JobContext& context, const JobBlock& block,
                           const std::function<void(CDialog&)>& script) {
@@ -33,4 +33,4 @@ OpResult EditorReport(const JobBlock& block, const EditorView& view) {
     return result;
 }
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

@@ -1,30 +1,25 @@
 // wait SECONDS and wait backup.
+#include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
-#include "JobClock.h"
-#include "JobOperations.h"
-#include "JobUi.h"
 #include "editors/CountersTimersDlg.h"
+#include "jobs/JobClock.h"
+#include "jobs/JobNumber.h"
+#include "jobs/JobOperations.h"
+#include "jobs/JobUi.h"
 
-namespace qv::tool {
+namespace qv::jobs {
 
 namespace {
 
-constexpr double kMaxWaitSeconds = 1.0e9;
 // The view's timer period: the desktop's autosave asks this often.
 constexpr std::uint64_t kBackupPollMs = 1500;
 // The longest countdown the card takes, and a minute for the card to notice.
 constexpr double kBackupLimitSeconds = 65535 + 60;
+constexpr std::uint64_t kWaitProgressMs = 1000;
 
 std::optional<double> Seconds(const std::string& text) {
-    char* end = nullptr;
-    const double seconds = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || !std::isfinite(seconds) || seconds < 0 ||
-        seconds > kMaxWaitSeconds) {
-        return std::nullopt;
-    }
-    return seconds;
+    return JobNumber(text, true, kMaxWaitSeconds);
 }
 
 // Until the card's countdown has run out, asked as the autosave asks.
@@ -64,8 +59,21 @@ OpResult RunWait(JobContext& context, const Args& args) {
         return WaitForBackup(context);
     }
     const double hostMs = *Seconds(args[0]) * 1000.0 / context.speed;
-    context.clock.Pause(static_cast<std::uint64_t>(std::llround(hostMs)), context.stopRequested);
+    auto left = static_cast<std::uint64_t>(std::llround(hostMs));
+    if (context.clock.SkipsWaits()) {
+        context.clock.Pause(left, context.stopRequested);
+        return {};
+    }
+    // A second at a time, so a progress display can count down.
+    while (left > 0) {
+        context.waiting(static_cast<double>(left) / 1000.0 * context.speed);
+        const std::uint64_t piece = std::min<std::uint64_t>(left, kWaitProgressMs);
+        if (!context.clock.Pause(piece, context.stopRequested)) {
+            break;
+        }
+        left -= piece;
+    }
     return {};
 }
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

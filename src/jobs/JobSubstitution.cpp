@@ -1,8 +1,10 @@
-#include "JobSubstitution.h"
+#include "jobs/JobSubstitution.h"
+
+#include "jobs/JobNumber.h"
 
 #include <optional>
 
-namespace qv::tool {
+namespace qv::jobs {
 
 namespace {
 
@@ -30,11 +32,11 @@ std::string CheckSubstitutions(const std::string& text) {
     for (std::size_t at = text.find('{'); at != std::string::npos; at = text.find('{', at + 1)) {
         const std::size_t close = text.find('}', at);
         if (close == std::string::npos || !WidthOf(text.substr(at + 1, close - at - 1))) {
-            return "unknown substitution in \"" + text + "\" (use {n} or {n:03})";
+            return "unknown substitution in \"" + Excerpt(text) + "\" (use {n} or {n:03})";
         }
     }
     if (text.find('}') != std::string::npos && text.find('{') == std::string::npos) {
-        return "unknown substitution in \"" + text + "\" (use {n} or {n:03})";
+        return "unknown substitution in \"" + Excerpt(text) + "\" (use {n} or {n:03})";
     }
     return {};
 }
@@ -55,4 +57,4 @@ std::string Substitute(const std::string& text, long long counter) {
     return result + text.substr(from);
 }
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

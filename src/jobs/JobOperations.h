@@ -9,7 +9,7 @@ namespace qv {
 class CQvDoc;
 }
 
-namespace qv::tool {
+namespace qv::jobs {
 
 class JobUi;
 class JobClock;
@@ -42,6 +42,8 @@ struct JobContext {
     unsigned speed = 1;
     // Ctrl+C: waits end early, and the job ends after the running operation.
     std::function<bool()> stopRequested = [] { return false; };
+    // Told the seconds still to go while a wait takes real time.
+    std::function<void(double secondsLeft)> waiting = [](double) {};
 };
 
 using Args = std::vector<std::string>;
@@ -84,4 +86,4 @@ OpResult RunBackup(JobContext& context, const Args& args);
 std::string CheckWait(const Args& args);
 OpResult RunWait(JobContext& context, const Args& args);
 
-}  // namespace qv::tool
+}  // namespace qv::jobs

@@ -130,8 +130,10 @@ void CMainFrame::CreateAccelerators() {
 void CMainFrame::DocumentChanged(DocumentChange change) {
     SetTitle(ToWx(m_app.WindowCaption()));
     m_recentFiles.Show(m_app.RecentFiles().Entries());
-    if (change == DocumentChange::Contents)
+    if (change == DocumentChange::Contents) {
         m_view->View().OnInitialUpdate();
+        m_velocity->SpectraChanged();
+    }
 }
 
 void CMainFrame::OpenFile(const std::string& path) {

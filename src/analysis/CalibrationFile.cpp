@@ -1,5 +1,6 @@
 #include "analysis/CalibrationFile.h"
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -25,6 +26,15 @@ void ReadLines(const Json& json, Calibration& cal) {
         }
     }
     cal.chi2 = json.value("chi2", 0.0);
+}
+
+// A folding point and a zero channel inside the memory and a positive scale,
+// as Calibrate gives them; anything else would fold far outside the memory.
+bool Plausible(const Calibration& cal) {
+    const double n = static_cast<double>(kChannels);
+    return cal.channels == static_cast<int>(kChannels) && cal.velocityPerChannel > 0 &&
+           cal.foldingPoint >= 0 && cal.foldingPoint < n && cal.zeroChannel >= 0 &&
+           cal.zeroChannel < n && std::isfinite(cal.velocityPerChannel);
 }
 
 }  // namespace
@@ -58,7 +68,7 @@ std::optional<Calibration> ParseCalibration(const std::string& text, std::string
         cal.velocityPerChannel = json.at("velocityPerChannel").get<double>();
         cal.maxVelocity = json.at("maxVelocity").get<double>();
         cal.minVelocity = json.value("minVelocity", -cal.maxVelocity);
-        if (cal.channels != static_cast<int>(kChannels) || !(cal.velocityPerChannel > 0)) {
+        if (!Plausible(cal)) {
             why = "not a calibration of a " + std::to_string(kChannels) + "-channel spectrum";
             return std::nullopt;
         }

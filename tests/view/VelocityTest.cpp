@@ -115,6 +115,11 @@ TEST(ProgramCalibration, UseStoresBesideTheDataFileAndTheProfileRemembers) {
 
     profile.Write(kCalibrationSection, kCalibrationJsonKey, "{\"channels\": 4096");
     EXPECT_EQ(ProgramCalibration(profile).Get(), nullptr);
+    // A folding point far outside the memory would fold out of it.
+    auto far = analysis::CalibrationJson(*cal, "Qv1");
+    far["foldingPoint"] = 1e300;
+    profile.Write(kCalibrationSection, kCalibrationJsonKey, far.dump());
+    EXPECT_EQ(ProgramCalibration(profile).Get(), nullptr);
 }
 
 TEST(CalibrationDlg, RefusesAnEmptySpectrumAsQvtoolDoesAndUsesAFoil) {

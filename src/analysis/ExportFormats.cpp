@@ -77,13 +77,16 @@ std::string OneLineAscii(const std::string& remark) {
     return out;
 }
 
-std::string VelocityAscii(const Measurement& m, SpectrumChoice choice, const Calibration& cal) {
+std::string VelocityAscii(const Measurement& m, SpectrumChoice choice, const Calibration& cal,
+                          const std::string& calibrationName) {
     const std::vector<std::uint32_t> counts = SpectrumCounts(m, choice);
     std::ostringstream out;
     RemarkLines(out, m.Remark);
     out << "# spectrum: " << SpectrumName(choice) << '\n';
+    out << "# calibration: " << calibrationName << '\n';
     out << "# folding point: " << Format("%.3f", cal.foldingPoint) << '\n';
     out << "# zero channel: " << Format("%.3f", cal.zeroChannel) << '\n';
+    out << "# velocity per channel: " << Format("%.6f", cal.velocityPerChannel) << " mm/s\n";
     out << "# maximum velocity: " << Format("%.5f", cal.maxVelocity) << " mm/s\n";
     out << "# velocity/(mm/s) counts\n";
     for (const VelocityPoint& p : FoldOnVelocity(counts, cal)) {

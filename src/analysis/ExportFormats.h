@@ -10,9 +10,11 @@ namespace qv::analysis {
 
 // Each returns the whole file as bytes; docs/formats.md describes the layouts.
 
-// The folded spectrum on the velocity axis: '#' header lines (remark, folding
-// point, zero channel, maximum velocity), then "velocity counts" per line.
-std::string VelocityAscii(const Measurement& m, SpectrumChoice choice, const Calibration& cal);
+// The folded spectrum on the velocity axis: '#' header lines (remark, the
+// calibration used: its file, folding point, zero channel, scale and maximum
+// velocity), then "velocity counts" per line.
+std::string VelocityAscii(const Measurement& m, SpectrumChoice choice, const Calibration& cal,
+                          const std::string& calibrationName);
 // WissEl-style: tagged header lines, then one count per line (CRLF).
 std::string Ws5(const Measurement& m, SpectrumChoice choice);
 // Ortec Maestro ASCII spectrum (CRLF); `measured` is "mm/dd/yyyy hh:mm:ss".

@@ -49,6 +49,7 @@ public:
     // Null until start-up, and when the card was left off.
     CardLink* Card() { return m_cardLink.get(); }
     CRecentFileList& RecentFiles() { return m_recentFiles; }
+    SettingsStore& Settings() { return m_settings; }
     CommandRouter& Router() { return m_router; }
     // Commands go to the view first, then the document, then the application.
     void SetViewTarget(CCmdTarget* view);

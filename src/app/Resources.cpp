@@ -12,6 +12,7 @@
 #include "editors/HardwareInfoTemplate.h"
 #include "editors/HighVoltageTemplate.h"
 #include "editors/VibratorTemplate.h"
+#include "view/CalibrationTemplate.h"
 #include "view/PulseRateTemplate.h"
 #include "view/SliderAdjustTemplate.h"
 
@@ -69,6 +70,10 @@ const std::map<int, std::string>& StringTable() {
         {ID_FILE_EXPORT, "Save data in Pelmix format\nSave in Pelmix format"},
         {ID_HARDWARE_INFO, "Display hardware parameters\nHardware parameters"},
         {ID_PULSE_RATE, "Scallers large display\nScallers large display"},
+        {ID_CALIBRATE,
+         "Calibrate the velocity scale on an \u03b1-iron spectrum\nCalibrate on \u03b1-iron"},
+        {ID_VELOCITY_SPECTRUM,
+         "Show the folded spectrum against velocity in mm/s\nVelocity spectrum"},
     };
     return table;
 }
@@ -101,9 +106,11 @@ const std::vector<MenuEntry>& MainMenu() {
              Item("Hardware &info", ID_HARDWARE_INFO), Item("Qv &Pulses/sec", ID_PULSE_RATE)}),
         Popup("&View", {Item("&Toolbar", ID_VIEW_TOOLBAR), Item("&Status Bar", ID_VIEW_STATUS_BAR),
                         Separator(), Item("Data&Remark", ID_DATA_REMARK),
-                        Item("&Measure Data", ID_MEASURE_DATA)}),
+                        Item("&Measure Data", ID_MEASURE_DATA),
+                        Item("&Velocity spectrum", ID_VELOCITY_SPECTRUM)}),
         Popup("&Help", {Item("&About qv...", ID_APP_ABOUT)}),
-        Popup("Se&rvice", {Item("&Slider Adjust", ID_SLIDER_ADJUST)}),
+        Popup("Se&rvice", {Item("&Slider Adjust", ID_SLIDER_ADJUST),
+                           Item("&Calibrate on \u03b1-iron", ID_CALIBRATE)}),
     };
     return menu;
 }
@@ -123,10 +130,10 @@ const std::vector<Accelerator>& MainAccelerators() {
 
 const std::vector<int>& MainToolbar() {
     static const std::vector<int> toolbar = {
-        ID_FILE_NEW, ID_FILE_OPEN,    ID_FILE_SAVE,    ID_AUTO_SAVE,
-        0,           ID_EDIT_CUT,     ID_EDIT_COPY,    ID_EDIT_PASTE,
-        0,           ID_DATA_REMARK,  ID_MEASURE_DATA, ID_TOGGLE_ZOOM,
-        ID_REFRESH,  ID_AUTO_REFRESH, ID_APP_ABOUT,
+        ID_FILE_NEW, ID_FILE_OPEN,    ID_FILE_SAVE,         ID_AUTO_SAVE,
+        0,           ID_EDIT_CUT,     ID_EDIT_COPY,         ID_EDIT_PASTE,
+        0,           ID_DATA_REMARK,  ID_MEASURE_DATA,      ID_TOGGLE_ZOOM,
+        ID_REFRESH,  ID_AUTO_REFRESH, ID_VELOCITY_SPECTRUM, ID_APP_ABOUT,
     };
     return toolbar;
 }
@@ -149,7 +156,7 @@ const std::vector<const DialogTemplate*>& AllDialogTemplates() {
         &AboutDialogTemplate(),    &DataRemarkTemplate(), &AnalogueBlockTemplate(),
         &HighVoltageTemplate(),    &VibratorTemplate(),   &AuxDacTemplate(),
         &CountersTimersTemplate(), &ClearRunTemplate(),   &SliderAdjustTemplate(),
-        &HardwareInfoTemplate(),   &PulseRateTemplate(),
+        &HardwareInfoTemplate(),   &PulseRateTemplate(),  &CalibrationTemplate(),
     };
     return templates;
 }

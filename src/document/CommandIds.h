@@ -19,6 +19,9 @@ inline constexpr int ID_AUTO_SAVE = 32785;
 inline constexpr int ID_FILE_EXPORT = 32792;
 inline constexpr int ID_HARDWARE_INFO = 32794;
 inline constexpr int ID_PULSE_RATE = 32795;
+// The velocity scale: Service > Calibrate on alpha-iron, View > Velocity spectrum.
+inline constexpr int ID_CALIBRATE = 32810;
+inline constexpr int ID_VELOCITY_SPECTRUM = 32811;
 
 // Resource id shared by the menu, accelerators, toolbar, icon and template string.
 inline constexpr int IDR_MAINFRAME = 128;

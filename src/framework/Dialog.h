@@ -13,6 +13,7 @@
 namespace qv {
 
 class CDataExchange;
+class RgbCanvas;
 
 // The state of one control, owned by the dialog. The front end mirrors it into
 // real widgets (through DialogHost) and feeds user input back into it.
@@ -91,6 +92,11 @@ public:
     long SendSpinMessage(int spinId, unsigned message, unsigned long wParam, long lParam);
     void SetHeight(int pixels);
     void InvalidateOwner(bool erase);
+    // A picture control the dialog draws itself: paints it into a canvas of the
+    // control's size and returns true; false keeps the template's picture.
+    virtual bool DrawPicture(int /*id*/, RgbCanvas& /*canvas*/) { return false; }
+    // The picture of control id changed: the window asks DrawPicture again.
+    void RepaintPicture(int id) { Changed(id); }
     // What the last two asked for, for a dialog without a window: 0 until set.
     int Height() const { return m_height; }
     int OwnerInvalidations() const { return m_ownerInvalidations; }

@@ -3,9 +3,11 @@
 #include <wx/anybutton.h>
 #include <wx/checkbox.h>
 #include <wx/radiobut.h>
+#include <wx/statbmp.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "CanvasBitmap.h"
 #include "ControlFactory.h"
 #include "DialogFont.h"
 #include "ScreenPlacement.h"
@@ -234,6 +236,10 @@ void DialogWindow::Mirror(int id) {
         return;
     const ControlState& state = m_dialog.Control(id);
     wxWindow* widget = it->second;
+    if (auto* picture = dynamic_cast<wxStaticBitmap*>(widget)) {
+        MirrorPicture(id, picture);
+        return;
+    }
     m_mirroring = true;
     MirrorText(widget, state);
     MirrorCheck(widget, state);
@@ -257,6 +263,13 @@ void DialogWindow::MirrorText(wxWindow* widget, const ControlState& state) {
     } else if (!dynamic_cast<SpinArrows*>(widget) && widget->GetLabel() != text) {
         widget->SetLabel(text);
     }
+}
+
+void DialogWindow::MirrorPicture(int id, wxStaticBitmap* picture) {
+    const wxSize size = picture->GetSize();
+    RgbCanvas canvas(size.x, size.y);
+    if (m_dialog.DrawPicture(id, canvas))
+        picture->SetBitmap(CanvasBitmap(canvas));
 }
 
 void DialogWindow::MirrorCheck(wxWindow* widget, const ControlState& state) {

@@ -7,6 +7,8 @@
 
 #include <wx/dialog.h>
 
+class wxStaticBitmap;
+
 #include "framework/Dialog.h"
 
 namespace qv {
@@ -47,6 +49,7 @@ private:
     void Mirror(int id);
     void MirrorText(wxWindow* widget, const ControlState& state);
     void MirrorCheck(wxWindow* widget, const ControlState& state);
+    void MirrorPicture(int id, wxStaticBitmap* picture);
     void OnCharHook(wxKeyEvent& event);
     bool OfferToOwner(const wxKeyEvent& event);
     bool WaitForOwner();

@@ -10,6 +10,7 @@
 #include "ProgramIcon.h"
 #include "SpectrumWindow.h"
 #include "ToolbarArt.h"
+#include "VelocityCommands.h"
 #include "WxCommandIds.h"
 #include "WxText.h"
 #include "app/CommandIds.h"
@@ -64,6 +65,8 @@ CMainFrame::CMainFrame(CQvApp& app, WxUi& ui)
     CreateAccelerators();
     m_view = new SpectrumWindow(this, ui, app.Document());
     m_app.SetViewTarget(&m_view->View());
+    m_velocity = std::make_unique<VelocityCommands>(*this, ui, app.Document(), app.Settings());
+    m_view->OnViewInvalidated([this] { m_velocity->SpectraChanged(); });
     const auto open = [this](const std::vector<std::string>& paths) { OpenDropped(paths); };
     SetDropTarget(new FileDropTarget(open));
     m_view->SetDropTarget(new FileDropTarget(open));
@@ -81,6 +84,7 @@ CMainFrame::CMainFrame(CQvApp& app, WxUi& ui)
 // The view goes down with the frame's children: commands must not reach it then.
 CMainFrame::~CMainFrame() {
     m_app.SetViewTarget(nullptr);
+    m_view->OnViewInvalidated(nullptr);
 }
 
 void CMainFrame::CreateMenus() {
@@ -126,8 +130,10 @@ void CMainFrame::CreateAccelerators() {
 void CMainFrame::DocumentChanged(DocumentChange change) {
     SetTitle(ToWx(m_app.WindowCaption()));
     m_recentFiles.Show(m_app.RecentFiles().Entries());
-    if (change == DocumentChange::Contents)
+    if (change == DocumentChange::Contents) {
         m_view->View().OnInitialUpdate();
+        m_velocity->SpectraChanged();
+    }
 }
 
 void CMainFrame::OpenFile(const std::string& path) {
@@ -142,6 +148,8 @@ void CMainFrame::OpenDropped(const std::vector<std::string>& paths) {
 }
 
 bool CMainFrame::RunFrameCommand(int id) {
+    if (m_velocity->Run(id))
+        return true;
     switch (id) {
         case ID_VIEW_TOOLBAR:
             ToggleBar(GetToolBar());
@@ -201,7 +209,7 @@ void CMainFrame::OnUpdateUi(wxUpdateUIEvent& event) {
         event.Check(bar->IsShown());
         return;
     }
-    if (id == ID_APP_EXIT)
+    if (id == ID_APP_EXIT || m_velocity->Handles(id))
         return;
     const CCmdUI state = m_app.Router().Query(id);
     event.Enable(state.enabled);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@ namespace qv {
 class CQvApp;
 enum class DocumentChange;
 class SpectrumWindow;
+class VelocityCommands;
 class WxUi;
 
 // CMainFrame: menu, flat toolbar, one-pane status bar with fly-by prompts,
@@ -30,6 +32,7 @@ public:
     // File Open does.
     void OpenFile(const std::string& path);
     SpectrumWindow* View() const { return m_view; }
+    VelocityCommands& Velocity() const { return *m_velocity; }
 
 private:
     void CreateMenus();
@@ -49,6 +52,7 @@ private:
     RecentFilesMenu m_recentFiles;
     std::set<int> m_commands;  // ids of every menu item and tool
     SpectrumWindow* m_view = nullptr;
+    std::unique_ptr<VelocityCommands> m_velocity;
 };
 
 // Toolbar commands that show pressed while their flag is set.

@@ -66,6 +66,8 @@ CPoint SpectrumWindow::ScrollPosition() const {
 
 void SpectrumWindow::Invalidate(bool erase) {
     Refresh(erase);
+    if (m_invalidated)
+        m_invalidated();
 }
 
 void SpectrumWindow::Refresh(bool eraseBackground, const wxRect* rect) {

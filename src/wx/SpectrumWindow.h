@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include <wx/scrolwin.h>
@@ -26,6 +27,8 @@ public:
     int Paints() const { return m_paints; }
     // Puts the data parameters panel over the top right corner of the view.
     void PlacePanel();
+    // Called at every repaint the view asks for: after a refresh, for one.
+    void OnViewInvalidated(std::function<void()> listener) { m_invalidated = std::move(listener); }
 
     CSize ClientSize() const override;
     CPoint ScrollPosition() const override;
@@ -48,6 +51,7 @@ private:
     CQvView m_view;
     std::optional<RgbCanvas> m_canvas;
     std::optional<ScrollSizes> m_scrollSizes;
+    std::function<void()> m_invalidated;
     bool m_erase = true;
     int m_paints = 0;
 };

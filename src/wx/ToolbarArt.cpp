@@ -152,6 +152,16 @@ void PaintAutoRefresh(wxDC& dc) {
     Spectrum(dc, kBlue, 5);
 }
 
+// A sextet of dips on a velocity axis.
+void PaintVelocity(wxDC& dc) {
+    const wxPoint curve[] = {{0, 3}, {2, 3}, {3, 10}, {4, 3},  {5, 3},   {6, 7},  {7, 3},
+                             {8, 3}, {9, 7}, {10, 3}, {11, 3}, {12, 10}, {13, 3}, {15, 3}};
+    dc.SetPen(wxPen(wxColour(200, 0, 200)));
+    dc.DrawLines(14, curve);
+    Line(dc, kInk, 0, 13, 15, 13);
+    Line(dc, kInk, 7, 11, 7, 15);
+}
+
 void PaintAbout(wxDC& dc) {
     dc.SetPen(wxPen(kBlue));
     dc.SetBrush(wxBrush(kBlue));
@@ -173,7 +183,7 @@ const std::map<int, Painter>& Painters() {
         {ID_EDIT_PASTE, PaintPaste},     {ID_DATA_REMARK, PaintRemark},
         {ID_MEASURE_DATA, PaintMeasure}, {ID_TOGGLE_ZOOM, PaintZoom},
         {ID_REFRESH, PaintRefresh},      {ID_AUTO_REFRESH, PaintAutoRefresh},
-        {ID_APP_ABOUT, PaintAbout},
+        {ID_APP_ABOUT, PaintAbout},      {ID_VELOCITY_SPECTRUM, PaintVelocity},
     };
     return painters;
 }

@@ -109,16 +109,18 @@ TEST(ExportFormats, VelocityAsciiFoldsOntoAnAscendingAxis) {
         "# remark: Fe foil 25 \u00b5m\n"
         "# remark: room <temp> & air\n"
         "# spectrum: Qv1\n"
+        "# calibration: day.cal.json\n"
         "# folding point: 2047.500\n"
         "# zero channel: 1023.500\n"
+        "# velocity per channel: 0.010000 mm/s\n"
         "# maximum velocity: 10.24000 mm/s\n"
         "# velocity/(mm/s) counts\n"
         "-10.23500 11\n";
-    const std::string text = VelocityAscii(Sample(), SpectrumChoice::Qv1, cal);
+    const std::string text = VelocityAscii(Sample(), SpectrumChoice::Qv1, cal, "day.cal.json");
     ASSERT_GE(text.size(), expected.size());
     EXPECT_EQ(text.substr(0, expected.size()), expected);
     EXPECT_TRUE(EndsWith(text, "\n10.22500 7\n10.23500 20\n"));
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 7 + 2048);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 9 + 2048);
 }
 
 }  // namespace

@@ -34,9 +34,9 @@ TEST(MainMenu, PopupsAndItemsInOrder) {
         Texts(PopupNamed("&File").items),
         (std::vector<std::string>{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S",
                                   "Save &As...", "&Export", "-", "Recent File", "-", "E&xit"}));
-    EXPECT_EQ(
-        Texts(PopupNamed("&View").items),
-        (std::vector<std::string>{"&Toolbar", "&Status Bar", "-", "Data&Remark", "&Measure Data"}));
+    EXPECT_EQ(Texts(PopupNamed("&View").items),
+              (std::vector<std::string>{"&Toolbar", "&Status Bar", "-", "Data&Remark",
+                                        "&Measure Data", "&Velocity spectrum"}));
     const auto& settings = PopupNamed("&Settings").items;
     const std::vector<std::pair<std::string, int>> expected = {
         {"Clear, &start/stop Counters", 32779},
@@ -53,6 +53,7 @@ TEST(MainMenu, PopupsAndItemsInOrder) {
         EXPECT_EQ(settings[i].id, expected[i].second);
     }
     EXPECT_EQ(PopupNamed("Se&rvice").items.at(0).id, 32784);
+    EXPECT_EQ(PopupNamed("Se&rvice").items.at(1).text, "&Calibrate on \u03b1-iron");
     EXPECT_TRUE(PopupNamed("&File").items.at(6).disabled);  // the recent-file placeholder
 }
 
@@ -68,9 +69,11 @@ TEST(MainMenu, ZoomRefreshAutoRefreshAndAutoSaveAreToolbarOnly) {
     }
 }
 
-TEST(MainToolbar, FifteenEntriesWithTwoGaps) {
-    EXPECT_EQ(MainToolbar(), (std::vector<int>{57600, 57601, 57603, 32785, 0, 57635, 57634, 57637,
-                                               0, 32771, 32783, 32773, 32780, 32782, 57664}));
+// The fifteen entries of the original, and the velocity spectrum before About.
+TEST(MainToolbar, SixteenEntriesWithTwoGaps) {
+    EXPECT_EQ(MainToolbar(),
+              (std::vector<int>{57600, 57601, 57603, 32785, 0, 57635, 57634, 57637, 0, 32771, 32783,
+                                32773, 32780, 32782, 32811, 57664}));
 }
 
 // The status-bar prompts and tooltips of the program's own commands, by their

@@ -195,10 +195,10 @@ void SmokeApp::CheckMenus() {
 
 void SmokeApp::CheckToolbar() {
     const std::vector<int> expected = {
-        ID_FILE_NEW, ID_FILE_OPEN,    ID_FILE_SAVE,    ID_AUTO_SAVE,
-        0,           ID_EDIT_CUT,     ID_EDIT_COPY,    ID_EDIT_PASTE,
-        0,           ID_DATA_REMARK,  ID_MEASURE_DATA, ID_TOGGLE_ZOOM,
-        ID_REFRESH,  ID_AUTO_REFRESH, ID_APP_ABOUT};
+        ID_FILE_NEW, ID_FILE_OPEN,    ID_FILE_SAVE,         ID_AUTO_SAVE,
+        0,           ID_EDIT_CUT,     ID_EDIT_COPY,         ID_EDIT_PASTE,
+        0,           ID_DATA_REMARK,  ID_MEASURE_DATA,      ID_TOGGLE_ZOOM,
+        ID_REFRESH,  ID_AUTO_REFRESH, ID_VELOCITY_SPECTRUM, ID_APP_ABOUT};
     wxToolBar* bar = m_frame->GetToolBar();
     std::vector<int> ids;
     for (size_t i = 0; i < bar->GetToolsCount(); ++i) {

@@ -90,8 +90,11 @@ TEST_F(AnalysisCommandsTest, CalibratesADayOnTheVirtualCard) {
         Run({"fold", Path("day.qv"), "--calibration", Path("cal.json"), "-o", Path("day.txt")}), 0)
         << m_err.str();
     const std::string folded = Read(Path("day.txt"));
-    EXPECT_EQ(folded.rfind("# remark:\n# spectrum: Qv1\n# folding point: 2047.", 0), 0u);
-    EXPECT_EQ(std::count(folded.begin(), folded.end(), '\n'), 6 + 2048);
+    EXPECT_EQ(folded.rfind("# remark:\n# spectrum: Qv1\n# calibration: " + Path("cal.json") +
+                               "\n# folding point: 2047.",
+                           0),
+              0u);
+    EXPECT_EQ(std::count(folded.begin(), folded.end(), '\n'), 8 + 2048);
 
     ASSERT_EQ(Run({"render", Path("day.qv"), "--velocity", Path("cal.json"), "-o", Path("day.png"),
                    "--size", "640x400"}),

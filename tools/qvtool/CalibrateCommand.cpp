@@ -1,9 +1,9 @@
 #include <cstdio>
 
-#include "CalibrationFile.h"
 #include "Commands.h"
 #include "OutputFile.h"
 #include "ToolDocument.h"
+#include "analysis/CalibrationFile.h"
 #include "analysis/SettingsDiff.h"
 #include "analysis/SpectrumChoice.h"
 #include "jobs/JsonText.h"
@@ -59,7 +59,7 @@ int CalibrateCommand(Streams io, const CalibrateOptions& options) {
         io.err << "calibrate: " << name << ": " << outcome.error << '\n';
         return 1;
     }
-    const auto json = CalibrationJson(*outcome.calibration, name);
+    const auto json = analysis::CalibrationJson(*outcome.calibration, name);
     if (options.output && !WriteOutput(*options.output, jobs::JsonText(json, 2) + "\n", io.err)) {
         return 1;
     }

@@ -51,11 +51,14 @@ struct RenderOptions {
     std::optional<std::string> cursors;  // L,R channels
     bool noMeasure = false;
     std::vector<std::string> hide;        // sum, coinc, anticoinc, qv1, qv2
-    std::optional<std::string> velocity;  // calibration JSON: folded Qv1 against velocity
+    std::optional<std::string> velocity;  // calibration JSON: folded Qv1, Qv2 against velocity
+    bool fit = false;                     // velocity: the fitted sextet and its residuals
+    bool markers = false;                 // velocity: the alpha-iron line positions
 };
 // Writes the pixels that the view's client area shows for the file as a PNG.
 int RenderCommand(Streams io, const RenderOptions& options);
-// The folded Qv1 spectrum against velocity, with axes, as a PNG.
+// The folded Qv1 and Qv2 spectra against velocity, as the desktop's velocity
+// window draws them, as a PNG.
 int RenderVelocityCommand(Streams io, const RenderOptions& options);
 
 struct CalibrateOptions {

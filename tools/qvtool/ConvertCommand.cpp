@@ -2,10 +2,10 @@
 #include <ctime>
 #include <filesystem>
 
-#include "CalibrationFile.h"
 #include "Commands.h"
 #include "OutputFile.h"
 #include "ToolDocument.h"
+#include "analysis/CalibrationFile.h"
 #include "analysis/ExportFormats.h"
 
 namespace qv::tool {
@@ -38,11 +38,11 @@ std::optional<std::string> Convert(Streams io, const ConvertOptions& options, co
             io.err << "the velocity layout needs --calibration CAL.json (from qvtool calibrate)\n";
             return std::nullopt;
         }
-        const auto cal = LoadCalibration(*options.calibration, io.err);
+        const auto cal = analysis::LoadCalibration(*options.calibration, io.err);
         if (!cal) {
             return std::nullopt;
         }
-        return analysis::VelocityAscii(m, choice, *cal);
+        return analysis::VelocityAscii(m, choice, *cal, *options.calibration);
     }
     if (format == "ws5") {
         return analysis::Ws5(m, choice);

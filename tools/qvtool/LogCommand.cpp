@@ -6,7 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "CanvasFont.h"
+#include "view/CanvasFont.h"
 #include "Commands.h"
 #include "PictureSize.h"
 #include "PngFile.h"

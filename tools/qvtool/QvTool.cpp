@@ -91,7 +91,12 @@ int RunQvTool(int argc, const char* const* argv, std::ostream& out, std::ostream
     renderCmd->add_flag("--no-measure", render.noMeasure, "Measure mode off: no cursor lines");
     renderCmd->add_option("--hide", render.hide, "Spectra not to draw: sum,coinc,anticoinc,qv1,qv2")
         ->delimiter(',');
-    renderCmd->add_option("--velocity", render.velocity, "Folded Qv1 against velocity (CAL.json)");
+    renderCmd->add_option("--velocity", render.velocity,
+                          "Folded Qv1 and Qv2 against velocity (CAL.json)");
+    renderCmd->add_flag("--fit", render.fit,
+                        "With --velocity: the fitted sextet and its residuals");
+    renderCmd->add_flag("--markers", render.markers,
+                        "With --velocity: the \u03b1-iron line positions");
     renderCmd->callback([&] {
         run = [&] {
             return render.velocity ? RenderVelocityCommand(io, render) : RenderCommand(io, render);

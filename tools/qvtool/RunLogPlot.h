@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "CanvasFont.h"
+#include "view/CanvasFont.h"
 #include "document/RunLogRecord.h"
 #include "framework/RgbCanvas.h"
 

@@ -1,12 +1,14 @@
-#include "CanvasFont.h"
+#include "view/CanvasFont.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <map>
 #include <optional>
+#include <vector>
 
-namespace qv::tool {
+namespace qv {
 
 namespace {
 
@@ -37,11 +39,41 @@ std::uint8_t Blend(std::uint8_t under, std::uint8_t over, unsigned coverage) {
     return static_cast<std::uint8_t>((under * (255 - coverage) + over * coverage + 127) / 255);
 }
 
+// The code points of UTF-8 text; a broken sequence stands for itself byte by byte.
+std::vector<char32_t> CodePoints(const std::string& text) {
+    std::vector<char32_t> out;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+        char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
+        bool whole = i + extra < text.size();
+        for (int k = 1; whole && k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            whole = (next & 0xC0) == 0x80;
+            c = (c << 6) | (next & 0x3F);
+        }
+        out.push_back(whole ? c : lead);
+        i += whole ? static_cast<std::size_t>(extra) + 1 : 1;
+    }
+    return out;
+}
+
+struct Glyph {
+    int left = 0;
+    int top = 0;
+    long advance = 0;  // 26.6 fixed point
+    int width = 0;
+    int rows = 0;
+    std::vector<std::uint8_t> coverage;
+};
+
 }  // namespace
 
 struct CanvasFont::Face {
     FT_Library library = nullptr;
     FT_Face face = nullptr;
+    int pixelHeight = 0;
+    std::map<char32_t, Glyph> glyphs;  // at pixelHeight
     ~Face() {
         if (face != nullptr) {
             FT_Done_Face(face);
@@ -49,6 +81,33 @@ struct CanvasFont::Face {
         if (library != nullptr) {
             FT_Done_FreeType(library);
         }
+    }
+
+    const Glyph& Rendered(char32_t c) {
+        const auto found = glyphs.find(c);
+        if (found != glyphs.end()) {
+            return found->second;
+        }
+        Glyph& g = glyphs[c];
+        if (FT_Load_Char(face, c, FT_LOAD_RENDER) != 0) {
+            return g;
+        }
+        const FT_GlyphSlot slot = face->glyph;
+        const FT_Bitmap& bitmap = slot->bitmap;
+        g = {slot->bitmap_left,
+             slot->bitmap_top,
+             slot->advance.x,
+             static_cast<int>(bitmap.width),
+             static_cast<int>(bitmap.rows),
+             {}};
+        g.coverage.resize(static_cast<std::size_t>(g.width) * static_cast<std::size_t>(g.rows));
+        for (int row = 0; row < g.rows; ++row) {
+            for (int col = 0; col < g.width; ++col) {
+                g.coverage[static_cast<std::size_t>(row * g.width + col)] =
+                    bitmap.buffer[row * bitmap.pitch + col];
+            }
+        }
+        return g;
     }
 };
 
@@ -68,15 +127,27 @@ std::unique_ptr<CanvasFont> CanvasFont::Load(int pixelHeight, std::string& why) 
         why = "the font " + *file + " cannot be read";
         return nullptr;
     }
+    face->pixelHeight = pixelHeight;
     return std::unique_ptr<CanvasFont>(new CanvasFont(std::move(face)));
+}
+
+void CanvasFont::SetPixelHeight(int pixelHeight) {
+    if (pixelHeight == m_face->pixelHeight ||
+        FT_Set_Pixel_Sizes(m_face->face, 0, static_cast<FT_UInt>(pixelHeight)) != 0) {
+        return;
+    }
+    m_face->pixelHeight = pixelHeight;
+    m_face->glyphs.clear();
+}
+
+int CanvasFont::PixelHeight() const {
+    return m_face->pixelHeight;
 }
 
 int CanvasFont::Width(const std::string& text) const {
     long width = 0;
-    for (const unsigned char c : text) {
-        if (FT_Load_Char(m_face->face, c, FT_LOAD_DEFAULT) == 0) {
-            width += m_face->face->glyph->advance.x;
-        }
+    for (const char32_t c : CodePoints(text)) {
+        width += m_face->Rendered(c).advance;
     }
     return static_cast<int>((width + 63) / 64);
 }
@@ -93,19 +164,15 @@ int CanvasFont::LineHeight() const {
 void CanvasFont::Draw(RgbCanvas& canvas, int x, int y, const std::string& text, Rgb colour) const {
     const int baseline = y + Ascent();
     long pen = static_cast<long>(x) * 64;
-    for (const unsigned char c : text) {
-        if (FT_Load_Char(m_face->face, c, FT_LOAD_RENDER) != 0) {
-            continue;
-        }
-        const FT_GlyphSlot glyph = m_face->face->glyph;
-        const FT_Bitmap& bitmap = glyph->bitmap;
-        const int left = static_cast<int>(pen / 64) + glyph->bitmap_left;
-        const int top = baseline - glyph->bitmap_top;
-        for (unsigned row = 0; row < bitmap.rows; ++row) {
-            const int py = top + static_cast<int>(row);
-            for (unsigned col = 0; col < bitmap.width; ++col) {
-                const int px = left + static_cast<int>(col);
-                const unsigned coverage = bitmap.buffer[row * bitmap.pitch + col];
+    for (const char32_t c : CodePoints(text)) {
+        const Glyph& g = m_face->Rendered(c);
+        const int left = static_cast<int>(pen / 64) + g.left;
+        const int top = baseline - g.top;
+        for (int row = 0; row < g.rows; ++row) {
+            const int py = top + row;
+            for (int col = 0; col < g.width; ++col) {
+                const int px = left + col;
+                const unsigned coverage = g.coverage[static_cast<std::size_t>(row * g.width + col)];
                 if (coverage == 0 || px < 0 || py < 0 || px >= canvas.Width() ||
                     py >= canvas.Height()) {
                     continue;
@@ -118,8 +185,8 @@ void CanvasFont::Draw(RgbCanvas& canvas, int x, int y, const std::string& text, 
                 p[2] = Blend(p[2], colour.b, coverage);
             }
         }
-        pen += glyph->advance.x;
+        pen += g.advance;
     }
 }
 
-}  // namespace qv::tool
+}  // namespace qv

@@ -40,6 +40,7 @@ private:
             m_behind.SetTimer(id, periodMs, std::move(tick));
         }
         void KillTimer(int id) override { m_behind.KillTimer(id); }
+        void RunLater(std::function<void()> task) override { m_behind.RunLater(std::move(task)); }
 
         std::vector<MessageBoxRequest> held;
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "editors/DataRemarkDlg.h"
@@ -115,6 +116,8 @@ private:
     std::int32_t m_bAutoRefresh = 0;
     std::uint8_t m_bZoom = 0;
     bool m_autoSaveFailureOpen = false;
+    // Tells a task that runs later whether the view is still there.
+    std::shared_ptr<int> m_alive = std::make_shared<int>(0);
 };
 
 }  // namespace qv

@@ -125,10 +125,17 @@ void CQvView::ReportAutoSaveFailure(const std::vector<MessageBoxRequest>& messag
         return;
     }
     m_autoSaveFailureOpen = true;
-    for (const MessageBoxRequest& message : messages) {
-        m_ui.MessageBox(message);
-    }
-    m_autoSaveFailureOpen = false;
+    // Opened from the event loop: a box opened inside the timer's own event
+    // would hold that timer back until it is closed.
+    m_ui.RunLater([this, alive = std::weak_ptr<int>(m_alive), messages] {
+        if (alive.expired()) {
+            return;
+        }
+        for (const MessageBoxRequest& message : messages) {
+            m_ui.MessageBox(message);
+        }
+        m_autoSaveFailureOpen = false;
+    });
 }
 
 void CQvView::OnRefresh() {

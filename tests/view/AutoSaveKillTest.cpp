@@ -175,11 +175,15 @@ TEST(AutoSaveKill, EveryKillLeavesTheLastSaveOrTheNext) {
     TempDir dir;
     const std::string path = (dir.Path() / "run.qv").string();
     SaveNewMeasurement(path);
-    constexpr int kCandidates = 40;
-    {
-        AutoSavingChild reference(path, kCandidates);
-        ASSERT_TRUE(reference.Started() && reference.Finish());
-    }
+    // The saves of a child that is not killed, made again further when a
+    // loaded machine lets a child save more often than foreseen.
+    int candidates = 0;
+    const auto makeCandidates = [&](int count) {
+        AutoSavingChild reference(path, count);
+        candidates = reference.Started() && reference.Finish() ? count : 0;
+    };
+    makeCandidates(40);
+    ASSERT_GT(candidates, 0);
     ASSERT_NE(ReadFile(Candidate(path, 1)), ReadFile(Candidate(path, 2)));
     // Kills spread over three save cycles, however fast this machine's disk is.
     const std::chrono::microseconds cycle = MeasureSaveCycle(path);
@@ -195,7 +199,12 @@ TEST(AutoSaveKill, EveryKillLeavesTheLastSaveOrTheNext) {
         std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
         const int finished = child.Kill();
         ASSERT_GE(finished, 1) << "the child ended by itself";
-        ASSERT_LT(finished, kCandidates);
+        if (finished >= candidates) {
+            const std::string kept = ReadFile(path);
+            makeCandidates(2 * finished);
+            ASSERT_GT(candidates, finished);
+            std::ofstream(path, std::ios::binary) << kept;
+        }
         saves += finished;
         const std::string found = ReadFile(path);
         EXPECT_TRUE(found == ReadFile(Candidate(path, finished)) ||

@@ -22,6 +22,9 @@ enum CaptureError : int {
     kCaptureVibratorFailed = 5,
     kCaptureAaFailed = 6,
     kCaptureSuspended = 7,
+    // A Qv1 or Qv2 readout broke off after its first word: the document keeps
+    // its previous spectra whole.
+    kCaptureQvFailed = 8,
 };
 
 // SuspendedCapture: 0, or the step that failed.

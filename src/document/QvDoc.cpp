@@ -29,6 +29,7 @@ CQvDoc::CQvDoc(Ui& ui, std::optional<std::string> hdwPath) : CDocument(ui) {
         ReadHardwareDescription(*hdwPath);
     }
     m_port = std::make_unique<CHardwarePort>();
+    m_readout = std::make_unique<SpectrumReadout>();
 }
 
 int CQvDoc::ReadHardwareDescription(const std::string& path) {

@@ -11,6 +11,7 @@
 #include "document/HardwareEditors.h"
 #include "document/Measurement.h"
 #include "document/RunLog.h"
+#include "document/SpectrumReadout.h"
 #include "framework/Document.h"
 #include "hardware/CHardwarePort.h"
 
@@ -83,6 +84,8 @@ private:
     // Made once the hardware description has set the port base; lives as
     // long as the document.
     std::unique_ptr<CHardwarePort> m_port;
+    // Where the spectra are read before they replace the document's.
+    std::unique_ptr<SpectrumReadout> m_readout;
     SpectrumStatistics m_statistics;
     CaptureReadings m_readings;
     RunLog m_runLog;

@@ -5,6 +5,8 @@
 
 #include "document/HardwareOperations.h"
 #include "document/QvDoc.h"
+#include "document/SpectrumReadout.h"
+#include "framework/MessageHold.h"
 #include "hardware/CommandCodes.h"
 #include "hardware/HardwareGlobals.h"
 #include "hardware/RunControlBits.h"
@@ -80,40 +82,46 @@ int CQvDoc::CaptureState() {
     if (HardwareGlobals::Instance().suspend != 0) {
         return kCaptureSuspended;
     }
-    if (m_port->ReadSpectrum(kSelectAa, m_data.Aa.data()) != 0) {
-        return kCaptureAaFailed;
+    if (const int error = m_readout->Read(*m_port)) {
+        return error;
     }
-    m_port->ReadSpectrum(kSelectQv1, m_data.Qv1.data());
-    m_port->ReadSpectrum(kSelectQv2, m_data.Qv2.data());
+    m_readout->MoveInto(m_data);
     UpdateStatistics();
     return 0;
 }
 
+// Every message of the suspended capture waits until counting runs again: a
+// box that nobody closes overnight must not hold the card stopped.
 int CQvDoc::SuspendedCaptureSteps() {
+    MessageHold hold(*this);
     std::array<std::uint8_t, kRunStateLength> saved{};
     if (m_port->ReadCommand(kCmdReadRunState, saved.data(), kRunStateLength) != 0) {
         ReportHardwareError(kSuspendStateReadFailed);
+        hold.ShowHeld();
         return kSuspendStateReadFailed;
     }
     std::uint8_t status = 0;
     if (m_port->ReadCommand(kCmdReadStatus, &status, kStatusLength) != 0) {
         ReportHardwareError(kSuspendStatusReadFailed);
+        hold.ShowHeld();
         return kSuspendStatusReadFailed;
     }
+    int result = 0;
     // A card under the key without ULock ignores run control: nothing to stop.
     const bool lockedWithoutULock = (status & kStatusLocked) != 0 && (status & kStatusULock) == 0;
     if (!lockedWithoutULock) {
-        if (const int error = StopCounting()) {
-            return error;
-        }
+        result = StopCounting();
     }
-    const int captured = CaptureState();
-    // Restarted even after a failed capture: an unattended run must go on
-    // counting as it did before the stop.
+    if (result == 0 && CaptureState() != 0) {
+        result = kSuspendCaptureFailed;
+    }
+    // Whatever failed after the stop write, the card counts again as before:
+    // a failed restart says so last, as the most urgent news.
     if (const int error = RestartCounting(saved)) {
-        return error;
+        result = error;
     }
-    return captured != 0 ? kSuspendCaptureFailed : 0;
+    hold.ShowHeld();
+    return result;
 }
 
 int CQvDoc::StopCounting() {

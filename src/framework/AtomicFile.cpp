@@ -1,6 +1,8 @@
 #include "framework/AtomicFile.h"
 
 #include <fcntl.h>
+#include <dirent.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -73,31 +75,58 @@ void SyncDirectory(const std::string& dir) {
     }
 }
 
-// The folder refuses new entries, not the file: worth writing in place.
-bool FolderRefusesNewFiles(int error) {
-    return error == EACCES || error == EPERM;
+// The save's own temporary files for target: ".NAME.qv-save-" and six letters.
+std::string TemporaryPrefix(const std::string& target) {
+    constexpr std::size_t kMaxNamePart = 200;  // the whole name stays within NAME_MAX
+    const auto slash = target.find_last_of('/');
+    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    return "." + name.substr(0, kMaxNamePart) + ".qv-save-";
 }
 
-// Writing over the file from its start, then cutting it to length, so that
-// even a failure leaves as much of a measurement as possible.
-FileWriteResult WriteInPlace(const std::string& target, std::span<const std::byte> bytes) {
-    FileWriteResult result;
-    result.previous = PreviousFile::Unchanged;
-    const int fd = open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        result.error = Reason(errno);
-        return result;
+// A killed save leaves its temporary file behind; one that is being written
+// is locked by its save and stays.
+void RemoveLeftoverTemporaries(const std::string& dir, const std::string& prefix) {
+    DIR* folder = opendir(dir.c_str());
+    if (folder == nullptr) {
+        return;
     }
-    result.opened = true;
-    std::string error = WriteAll(fd, bytes);
-    if (error.empty() && ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) {
-        error = Reason(errno);
+    constexpr std::size_t kRandomPart = 6;
+    while (const dirent* entry = readdir(folder)) {
+        const std::string name = entry->d_name;
+        if (name.size() != prefix.size() + kRandomPart || !name.starts_with(prefix)) {
+            continue;
+        }
+        const std::string path = dir + "/" + name;
+        const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+        if (fd < 0) {
+            continue;
+        }
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            unlink(path.c_str());
+        }
+        close(fd);
     }
-    result.error = SyncAndClose(fd, error);
-    if (!result.Ok()) {
-        result.previous = PreviousFile::MayBeDamaged;
+    closedir(folder);
+}
+
+// A new temporary file beside the target, locked for as long as it is open;
+// -1 with errno set when the folder allows none.
+int MakeTemporary(std::string& temp, const std::string& pattern) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        temp = pattern;
+        const int fd = mkstemp(temp.data());
+        if (fd < 0) {
+            return -1;
+        }
+        struct stat info {};
+        // A leftover sweep of another save may have taken it before the lock.
+        if (flock(fd, LOCK_EX) == 0 && fstat(fd, &info) == 0 && info.st_nlink > 0) {
+            return fd;
+        }
+        close(fd);
     }
-    return result;
+    errno = EEXIST;
+    return -1;
 }
 
 }  // namespace
@@ -128,14 +157,16 @@ FileWriteResult WriteFileReplacing(const std::string& path, std::span<const std:
         result.error = kReadOnlyReason;
         return result;
     }
-    std::string temp = DirectoryOf(target) + "/.qv-save-XXXXXX";
-    const int fd = mkstemp(temp.data());
+    const std::string dir = DirectoryOf(target);
+    const std::string prefix = TemporaryPrefix(target);
+    RemoveLeftoverTemporaries(dir, prefix);
+    std::string temp;
+    const int fd = MakeTemporary(temp, dir + "/" + prefix + "XXXXXX");
     if (fd < 0) {
         const int error = errno;
-        if (FolderRefusesNewFiles(error) && result.previous == PreviousFile::Unchanged) {
-            return WriteInPlace(target, bytes);
-        }
-        result.error = Reason(error);
+        // Writing over the file itself would leave new bytes before old ones
+        // if the program were killed meanwhile: refused, the file kept.
+        result.error = error == EACCES || error == EPERM ? kFolderRefusesReason : Reason(error);
         return result;
     }
     result.opened = true;

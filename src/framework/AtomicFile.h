@@ -10,7 +10,6 @@ namespace qv {
 enum class PreviousFile {
     None,          // there was no file of that name
     Unchanged,     // it is still there, byte for byte
-    MayBeDamaged,  // it was being written in place when the write failed
 };
 
 struct FileWriteResult {
@@ -24,12 +23,14 @@ struct FileWriteResult {
 };
 
 inline constexpr const char* kReadOnlyReason = "The file is read-only";
+inline constexpr const char* kFolderRefusesReason =
+    "The folder allows no new file beside it, so the file cannot be replaced safely";
 
 // Writes a temporary file beside the target, flushes it to disk and renames it
 // over the target, so a failed write never destroys what was there before.
-// A read-only target is never replaced. When the folder allows no temporary
-// file but the target itself is writable, the target is written in place,
-// flushed and synced.
+// A read-only target is never replaced, nor one in a folder that allows no
+// temporary file: it is never written in place. Temporary files that an
+// earlier, killed save of the same target left behind are removed first.
 FileWriteResult WriteFileReplacing(const std::string& path, std::span<const std::byte> bytes);
 
 // A regular file that we may write. Needs a write permission bit as well:

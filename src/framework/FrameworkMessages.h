@@ -19,10 +19,6 @@ inline std::string FormatSaveFailed(const std::string& path, const std::string& 
     std::string text = "Failed to save document.\n" + path + "\n" + reason + ".";
     if (previous == PreviousFile::Unchanged) {
         text += "\nThe previous file was left unchanged.";
-    } else if (previous == PreviousFile::MayBeDamaged) {
-        text +=
-            "\nThe folder allows no temporary file, so the file was written in place;"
-            " it may be incomplete.";
     }
     return text;
 }

@@ -68,6 +68,10 @@ public:
     // while a modal dialog or message box is open.
     virtual void SetTimer(int id, unsigned periodMs, std::function<void()> tick) = 0;
     virtual void KillTimer(int id) = 0;
+    // Runs task once the event that is being handled is over, from the event
+    // loop, so that a box it opens lets that event's source fire again.
+    // Without an event loop: at once.
+    virtual void RunLater(std::function<void()> task) { task(); }
 
     MsgResult Message(const std::string& text, const std::string& caption = {},
                       MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None) {

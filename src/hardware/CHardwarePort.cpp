@@ -137,13 +137,20 @@ int CHardwarePort::StatusReadCommand(std::uint8_t cmd, void* destination, int le
     return 0;
 }
 
-int CHardwarePort::ReadSpectrum(std::uint8_t selector, std::uint32_t* destination) {
+int CHardwarePort::ReadSpectrum(std::uint8_t selector, std::uint32_t* destination, int* wordsRead) {
     const int words = selector == kSelectAa ? kLongSpectrumWords : kSpectrumWords;
-    return Observed(Transfer::Kind::Spectrum, selector, nullptr, words,
-                    ReadSpectrumSteps(selector, destination, words), 0);
+    int arrived = 0;
+    const int result = Observed(Transfer::Kind::Spectrum, selector, nullptr, words,
+                                ReadSpectrumSteps(selector, destination, words, arrived), 0);
+    if (wordsRead != nullptr) {
+        *wordsRead = arrived;
+    }
+    return result;
 }
 
-int CHardwarePort::ReadSpectrumSteps(std::uint8_t selector, std::uint32_t* destination, int words) {
+int CHardwarePort::ReadSpectrumSteps(std::uint8_t selector, std::uint32_t* destination, int words,
+                                     int& wordsRead) {
+    wordsRead = 0;
     if (HardwareGlobals::Instance().suspend != 0) {
         return kSpectrumSuspended;
     }
@@ -159,6 +166,7 @@ int CHardwarePort::ReadSpectrumSteps(std::uint8_t selector, std::uint32_t* desti
             return kSpectrumTimedOut;
         }
         destination[i] = ReadWord(bus);
+        wordsRead = i + 1;
     }
     return 0;
 }

@@ -32,7 +32,8 @@ public:
     // Reads the status byte first and sets statusText to the lock state.
     int StatusReadCommand(std::uint8_t cmd, void* destination, int length, std::string& statusText);
     // Fills destination with 8192 words for selector 0x40, 4096 otherwise.
-    int ReadSpectrum(std::uint8_t selector, std::uint32_t* destination);
+    // wordsRead, when given, says how many words arrived, also on failure.
+    int ReadSpectrum(std::uint8_t selector, std::uint32_t* destination, int* wordsRead = nullptr);
 
     // Sets the process-wide hardware-suspend flag; returns its previous value.
     static std::int32_t SetSuspend(std::int32_t value);
@@ -42,7 +43,8 @@ private:
     int ReadBytesCounted(std::uint8_t* destination, int count, int& received);
     int ReadCommandSteps(std::uint8_t cmd, void* destination, int length, int& received);
     int WriteCommandSteps(std::uint8_t cmd, const void* source, int length);
-    int ReadSpectrumSteps(std::uint8_t selector, std::uint32_t* destination, int words);
+    int ReadSpectrumSteps(std::uint8_t selector, std::uint32_t* destination, int words,
+                          int& wordsRead);
     int SendCommandByte(std::uint8_t cmd);
     int RequestReadout(std::uint8_t selector);
     bool WaitForStatus(PortBus& bus, TickClock& clock, std::uint8_t bits, std::int64_t limitMs);

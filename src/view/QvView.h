@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "editors/DataRemarkDlg.h"
 #include "framework/CmdTarget.h"
@@ -84,8 +86,12 @@ public:
 
 private:
     void RegisterAcquisitionCommands();
-    // The autosave step of a tick: saves when the card's backup countdown ran out.
-    void AutoSaveTick();
+    // The autosave step of a tick: saves when the card's backup countdown ran
+    // out. Returns its failure messages, held back until the tick is over.
+    std::vector<MessageBoxRequest> AutoSaveTick();
+    // A failed autosave: the status bar with the time, then its messages, at
+    // most one such set open at a time, while the ticks go on.
+    void ReportAutoSaveFailure(const std::vector<MessageBoxRequest>& messages);
     // After a capture: the cursor read-outs, the remark panel and a repaint.
     void ShowCapturedState();
     void CreateDataRemarkPanel();
@@ -109,6 +115,9 @@ private:
     CDataParamsDlg m_dataParamsDlg;
     std::int32_t m_bAutoRefresh = 0;
     std::uint8_t m_bZoom = 0;
+    bool m_autoSaveFailureOpen = false;
+    // Tells a task that runs later whether the view is still there.
+    std::shared_ptr<int> m_alive = std::make_shared<int>(0);
 };
 
 }  // namespace qv

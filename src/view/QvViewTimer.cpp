@@ -1,8 +1,13 @@
 // The view's acquisition loop: the timer tick with autosave, auto-refresh and
 // the count-rate window, their toolbar toggles, and the windows it feeds.
+#include <chrono>
+#include <ctime>
+
 #include "document/CommandIds.h"
+#include "document/HardwareOperations.h"
 #include "document/QvDoc.h"
 #include "editors/CountersTimersDlg.h"
+#include "framework/MessageHold.h"
 #include "view/PulseRateDlg.h"
 #include "view/QvView.h"
 
@@ -19,12 +24,35 @@ constexpr char kAutoSaveWarning[] =
     "So be careful not to DESTROY your VALUABLE DATA!!.";
 constexpr char kAutoSaveWarningCaption[] = "About to AutoSave";
 constexpr char kSuspendQuestion[] = "Suspend data aquisition when downloading from hardware?";
-constexpr char kAutoSaveCaption[] = "AutoSave";
 constexpr char kSuspendReminder[] =
     "Remember: for \"suspend\" spectrometer must not be Locked or must be UnLocked!";
 constexpr char kSuspendReminderCaption[] = "AutoSave in Suspend mode";
 constexpr char kBackupTimeOut[] =
     "   Hardware TimeOut!\n\nTurn the Spectrometer on\nor uncheck the AutoSave button.";
+
+// "03:12:45", local time.
+std::string ClockTime() {
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%H:%M:%S", &local);
+    return text;
+}
+
+// A message on one line, for the status bar.
+std::string OneLine(const std::string& text) {
+    std::string line;
+    for (const char c : text) {
+        const bool blank = c == ' ' || c == '\n';
+        if (!blank) {
+            line += c;
+        } else if (!line.empty() && line.back() != ' ') {
+            line += ' ';
+        }
+    }
+    return line;
+}
 
 }  // namespace
 
@@ -39,14 +67,17 @@ void CQvView::RegisterAcquisitionCommands() {
 }
 
 // Autosave, then auto-refresh, then the count-rate window; a tick that comes
-// while one of this tick's boxes or dialogs is open does nothing.
+// while one of this tick's boxes or dialogs is open does nothing. An
+// autosave's failure is shown only after the tick, so that the ticks go on
+// while its message waits for a click.
 void CQvView::OnTimer() {
     if (g_bInTimer != 0) {
         return;
     }
     g_bInTimer = 1;
+    std::vector<MessageBoxRequest> autoSaveFailure;
     if (m_bAutoSave != 0 && m_pDocument != nullptr) {
-        AutoSaveTick();
+        autoSaveFailure = AutoSaveTick();
     }
     if (m_bAutoRefresh != 0) {
         OnRefresh();
@@ -55,27 +86,56 @@ void CQvView::OnTimer() {
         m_pCountRateDlg->UpdateRates(0);
     }
     g_bInTimer = 0;
+    ReportAutoSaveFailure(autoSaveFailure);
 }
 
-void CQvView::AutoSaveTick() {
+std::vector<MessageBoxRequest> CQvView::AutoSaveTick() {
     CCountersTimersDlg counters(m_ui);
     switch (counters.BackupDue()) {
         case 0: {
             CQvDoc& document = GetDocument();
+            MessageHold hold(document);
             const int captured = m_bSuspendOnSave != 0 ? document.SuspendedCapture()
                                                        : document.CaptureHardwareState();
             if (captured == 0) {
-                document.DoFileSave();
+                if (document.DoFileSave()) {
+                    m_host.ShowStatus("AutoSaved at " + ClockTime());
+                }
+            } else if (hold.Held().empty() && captured != kCaptureSuspended) {
+                // A readout that broke off has no message of its own; the
+                // file was not saved, and that must not go unseen.
+                document.ReportHardwareError(captured);
             }
             ShowCapturedState();
-            break;
+            return hold.Release();
         }
         case -1:
-            m_ui.Message(kBackupTimeOut);
-            break;
+            return {{kBackupTimeOut, {}, MsgButtons::Ok, MsgIcon::None, nullptr}};
         default:
-            break;
+            return {};
     }
+}
+
+void CQvView::ReportAutoSaveFailure(const std::vector<MessageBoxRequest>& messages) {
+    if (messages.empty()) {
+        return;
+    }
+    m_host.ShowStatus("AutoSave failed at " + ClockTime() + ": " + OneLine(messages.front().text));
+    if (m_autoSaveFailureOpen) {
+        return;
+    }
+    m_autoSaveFailureOpen = true;
+    // Opened from the event loop: a box opened inside the timer's own event
+    // would hold that timer back until it is closed.
+    m_ui.RunLater([this, alive = std::weak_ptr<int>(m_alive), messages] {
+        if (alive.expired()) {
+            return;
+        }
+        for (const MessageBoxRequest& message : messages) {
+            m_ui.MessageBox(message);
+        }
+        m_autoSaveFailureOpen = false;
+    });
 }
 
 void CQvView::OnRefresh() {

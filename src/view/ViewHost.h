@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "framework/DeviceContext.h"
 
 namespace qv {
@@ -32,6 +34,8 @@ public:
     virtual void SetScrollBars(const ScrollSizes& sizes) = 0;
     // Remove both scroll bars and return to position 0, 0.
     virtual void RemoveScrollBars() = 0;
+    // Puts text in the main window's status bar; a host without one drops it.
+    virtual void ShowStatus(const std::string& text) { static_cast<void>(text); }
 };
 
 }  // namespace qv

@@ -1,10 +1,12 @@
 #include "SpectrumWindow.h"
 
 #include <wx/dcclient.h>
+#include <wx/frame.h>
 
 #include "CanvasBitmap.h"
 #include "DialogWindow.h"
 #include "ScrollStep.h"
+#include "WxText.h"
 #include "WxUi.h"
 #include "view/ScrollModes.h"
 #include "view/ViewConstants.h"
@@ -62,6 +64,13 @@ CPoint SpectrumWindow::ScrollPosition() const {
         return {};
     const wxPoint start = GetViewStart();
     return {start.x, start.y};
+}
+
+void SpectrumWindow::ShowStatus(const std::string& text) {
+    if (auto* frame = dynamic_cast<wxFrame*>(wxGetTopLevelParent(this));
+        frame != nullptr && frame->GetStatusBar() != nullptr) {
+        frame->SetStatusText(ToWx(text));
+    }
 }
 
 void SpectrumWindow::Invalidate(bool erase) {

@@ -35,6 +35,7 @@ public:
     void Invalidate(bool erase) override;
     void SetScrollBars(const ScrollSizes& sizes) override;
     void RemoveScrollBars() override;
+    void ShowStatus(const std::string& text) override;
 
     // Every repaint request, ours or the toolkit's, remembers whether it asked
     // for the background to be erased.

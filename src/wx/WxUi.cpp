@@ -262,4 +262,8 @@ void WxUi::KillTimer(int id) {
     wxTheApp->CallAfter([this] { m_stopped.clear(); });
 }
 
+void WxUi::RunLater(std::function<void()> task) {
+    wxTheApp->CallAfter(std::move(task));
+}
+
 }  // namespace qv

@@ -32,6 +32,7 @@ public:
     void DestroyWindow(CDialog& dialog) override;
     void SetTimer(int id, unsigned periodMs, std::function<void()> tick) override;
     void KillTimer(int id) override;
+    void RunLater(std::function<void()> task) override;
 
     // The picture of a Bitmap control (resource number) for a control of the
     // given size; a neutral frame for pictures that are not drawn yet.

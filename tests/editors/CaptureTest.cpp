@@ -57,15 +57,50 @@ const std::vector<CapturedBlock> kAllBlocks = {CapturedBlock::CountersTimers,
                                                CapturedBlock::Analogue, CapturedBlock::HighVoltage,
                                                CapturedBlock::Vibrator};
 
+// The card answers nothing for one exchange, the count-th from now, then is
+// back: a failure at one step that the next steps recover from.
+class OneTransferFails : public TransferObserver {
+public:
+    OneTransferFails(VirtualSpectrometer& card, TransferObserver& next, int count)
+        : m_card(card), m_next(next), m_left(count - 1) {}
+    void OnTransfer(const Transfer& t) override {
+        m_next.OnTransfer(t);
+        if (t.error != 0) {
+            m_card.SetFaults({});
+        } else if (m_left > 0 && --m_left == 0) {
+            sim::CardFaults faults;
+            faults.absent = true;
+            m_card.SetFaults(faults);
+        }
+    }
+
+private:
+    VirtualSpectrometer& m_card;
+    TransferObserver& m_next;
+    int m_left;
+};
+
+// Calls a test's check at every message box, while it is open.
+class CheckedUi : public HeadlessUi {
+public:
+    MsgResult MessageBox(const MessageBoxRequest& request) override {
+        if (atBox) {
+            atBox();
+        }
+        return HeadlessUi::MessageBox(request);
+    }
+    std::function<void()> atBox;
+};
+
 class CaptureTest : public CardClockTest {
 protected:
     void SetUp() override {
         CardClockTest::SetUp();
-        MakeDocument();
+        MakeDocument(ui);
     }
     // Made after the card, as at start-up: its port takes the base then.
-    void MakeDocument() {
-        doc = std::make_unique<CQvDoc>(ui, std::nullopt);
+    void MakeDocument(Ui& desktop) {
+        doc = std::make_unique<CQvDoc>(desktop, std::nullopt);
         doc->OnNewDocument();
         doc->SetHardwareEditors(&editors);
         doc->Description().HardwareVersion1 = 7;
@@ -121,11 +156,15 @@ protected:
     // Qv1 and Aa counting, Qv2 stopped.
     void StartQv1AndAa() {
         RunControl(kGoQv2 | kCountQv1 | kGoQv1, kGoAa | kCountAa);
-        for (int i = 0; i < 1000 && (RunState()[0] & kQv1Counting) == 0; ++i) {
-        }
-        ASSERT_EQ(Counting(), (std::array<std::uint8_t, 2>{0x03, 0x04}));
+        ASSERT_EQ(CountingOnceStarted(), kQv1AndAa);
         recorder.Clear();
     }
+    std::array<std::uint8_t, 2> CountingOnceStarted() {
+        for (int i = 0; i < 1000 && (RunState()[0] & kQv1Counting) == 0; ++i) {
+        }
+        return Counting();
+    }
+    static constexpr std::array<std::uint8_t, 2> kQv1AndAa{0x03, 0x04};
 
     ScriptedEditors editors;
     std::unique_ptr<CQvDoc> doc;
@@ -160,7 +199,7 @@ TEST_F(CaptureTest, EachBlockStepReportsItsOwnNumberAndKeepsTheEarlierBlocks) {
                                                    {CapturedBlock::HighVoltage, 4},
                                                    {CapturedBlock::Vibrator, 5}};
     for (const auto& [failing, number] : steps) {
-        MakeDocument();
+        MakeDocument(ui);
         editors.calls.clear();
         editors.script = {{failing, Fails()}};
         ui.Clear();
@@ -245,9 +284,7 @@ TEST_F(CaptureTest, SuspendedCaptureStopsCapturesAndRestartsWhatWasRunning) {
     }
     EXPECT_EQ(order, (std::vector<char>{'W', 'S', 'S', 'S', 'W'}));
     EXPECT_EQ(editors.calls, kAllBlocks);
-    for (int i = 0; i < 1000 && (RunState()[0] & kQv1Counting) == 0; ++i) {
-    }
-    EXPECT_EQ(Counting(), (std::array<std::uint8_t, 2>{0x03, 0x04}));
+    EXPECT_EQ(CountingOnceStarted(), kQv1AndAa);
 }
 
 TEST_F(CaptureTest, SuspendedCaptureOnALockedCardSkipsTheStopButRestarts) {
@@ -299,6 +336,79 @@ TEST_F(CaptureTest, ARestartWriteThatFailsAfterAFailedCaptureReportsSixteen) {
     ASSERT_EQ(ui.Boxes().size(), 2u);
     EXPECT_EQ(ui.Boxes()[0].text, "Hardware turned off?\nErr no:2");
     EXPECT_EQ(ui.Boxes()[1].text, "Hardware turned off?\nErr no:16");
+}
+
+// The card vanishes after N words of the three readouts (Aa 8192 words, then
+// Qv1 and Qv2 4096 each): the document's spectra are never half of this
+// capture and half of the last one.
+TEST_F(CaptureTest, ABrokenReadoutNeverLeavesAMixedSpectrum) {
+    struct Case {
+        std::uint64_t words;
+        int result;
+        bool newAa, newQv1;
+    };
+    const Case cases[] = {
+        {1, 6, false, false},
+        {8191, 6, false, false},
+        {8193, 8, false, false},
+        {12287, 8, false, false},
+        {12289, 8, false, false},
+        {16383, 8, false, false},
+        // Qv1 and Qv2 dead before their first word: a card without them.
+        {8192, 0, true, false},
+        {12288, 0, true, true},
+    };
+    card->SetFaults({});
+    RunControl(kGoQv2 | kCountQv2 | kGoQv1 | kCountQv1, kGoAa | kCountAa);
+    clock.Set(clock.GetTickCount() + 60000);
+    for (const Case& c : cases) {
+        MakeDocument(ui);
+        sim::CardFaults faults;
+        faults.goneAfterWords = c.words;
+        card->SetFaults(faults);
+        EXPECT_EQ(doc->CaptureHardwareState(), c.result) << c.words;
+        const Measurement& m = doc->Data();
+        EXPECT_EQ(std::count(m.Aa.begin(), m.Aa.end(), 33u), c.newAa ? 0 : 8192) << c.words;
+        EXPECT_EQ(std::count(m.Qv1.begin(), m.Qv1.end(), 11u), c.newQv1 ? 0 : 4096) << c.words;
+        EXPECT_EQ(std::count(m.Qv2.begin(), m.Qv2.end(), 22u), 4096) << c.words;
+        EXPECT_TRUE(ui.Boxes().empty()) << c.words;
+    }
+}
+
+// Whichever step after the first read fails, the card counts again as before
+// by the time the first message opens, and the message is the step's own.
+TEST_F(CaptureTest, ASuspendedCaptureThatFailsLeavesTheCardCounting) {
+    struct Case {
+        int failingTransfer;  // 2: status read, 3: stop write, 4: first wait read
+        int result;
+        const char* message;
+    };
+    const Case cases[] = {
+        {2, 12, "Hardware turned off?\nErr no:12"},
+        {3, 13, "Hardware turned off?\nErr no:13"},
+        {4, 14, "Hardware turned off?\nErr no:14"},
+        {0, 15, "Hardware turned off?\nErr no:3"},
+    };
+    for (const Case& c : cases) {
+        CheckedUi checked;
+        MakeDocument(checked);
+        StartQv1AndAa();
+        editors.script.clear();
+        if (c.failingTransfer == 0) {
+            editors.script[CapturedBlock::Analogue] = Fails();
+        }
+        std::vector<std::array<std::uint8_t, 2>> countingAtBoxes;
+        checked.atBox = [&] { countingAtBoxes.push_back(CountingOnceStarted()); };
+        OneTransferFails fault(*card, recorder, c.failingTransfer);
+        HardwareGlobals::Instance().observer = &fault;
+        EXPECT_EQ(doc->SuspendedCapture(), c.result);
+        HardwareGlobals::Instance().observer = &recorder;
+        ASSERT_EQ(checked.Boxes().size(), 1u) << c.result;
+        EXPECT_EQ(checked.Boxes()[0].text, c.message);
+        EXPECT_EQ(countingAtBoxes.front(), kQv1AndAa) << c.result;
+        EXPECT_EQ(CountingOnceStarted(), kQv1AndAa) << c.result;
+        RunControl(kGoQv2 | kGoQv1, kGoAa);  // stopped, for the next case
+    }
 }
 
 }  // namespace

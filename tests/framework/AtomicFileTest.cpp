@@ -1,7 +1,10 @@
 #include "framework/AtomicFile.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -94,9 +97,9 @@ TEST(WriteFileReplacing, NewFileThatCannotBeMadeHadNoPrevious) {
     EXPECT_EQ(result.previous, PreviousFile::None);
 }
 
-// A writable file in a folder that refuses new files: written in place, the
-// old longer content cut off, nothing else made in the folder.
-TEST(WriteFileReplacing, WritesInPlaceWhenTheFolderRefusesATemporary) {
+// A writable file in a folder that refuses new files: never written in place
+// (a kill would leave new bytes before old ones), refused and kept whole.
+TEST(WriteFileReplacing, RefusesWhenTheFolderRefusesATemporary) {
     TempDir dir;
     const std::string target = dir / "a.qv";
     WriteText(target, "the previous, longer measurement");
@@ -105,11 +108,12 @@ TEST(WriteFileReplacing, WritesInPlaceWhenTheFolderRefusesATemporary) {
         GTEST_SKIP() << "cannot lock a folder here";
     }
     const FileWriteResult result = WriteFileReplacing(target, Bytes("new one"));
-    EXPECT_TRUE(result.Ok()) << result.error;
-    EXPECT_EQ(ReadBytes(target), Chars("new one"));
+    EXPECT_EQ(result.error, kFolderRefusesReason);
+    EXPECT_FALSE(result.opened);
+    EXPECT_EQ(result.previous, PreviousFile::Unchanged);
+    EXPECT_EQ(ReadBytes(target), Chars("the previous, longer measurement"));
     EXPECT_EQ(EntriesIn(dir.Path()), 1u);
 
-    // No file to write in place: the folder's refusal is the answer.
     const FileWriteResult fresh = WriteFileReplacing(dir / "b.qv", Bytes("x"));
     EXPECT_FALSE(fresh.Ok());
     EXPECT_FALSE(fresh.opened);
@@ -117,23 +121,28 @@ TEST(WriteFileReplacing, WritesInPlaceWhenTheFolderRefusesATemporary) {
     EXPECT_FALSE(std::filesystem::exists(dir / "b.qv"));
 }
 
-TEST(WriteFileReplacing, AFailedWriteInPlaceIsReportedAsSuch) {
+// What a killed save of a.qv left behind goes; what a running save of it
+// holds, and what belongs to other files, stays.
+TEST(WriteFileReplacing, RemovesTheTemporariesThatAKilledSaveLeft) {
     TempDir dir;
     const std::string target = dir / "a.qv";
     WriteText(target, "old");
-    test::LockedFolder locked(dir.Path());
-    if (!locked.Locked()) {
-        GTEST_SKIP() << "cannot lock a folder here";
-    }
-    FileWriteResult result;
-    {
-        test::FileSizeLimit limit(1024);
-        ASSERT_TRUE(limit.Active());
-        result = WriteFileReplacing(target, Bytes(std::string(4000, 'n')));
-    }
-    EXPECT_EQ(result.error, std::strerror(EFBIG));
-    EXPECT_TRUE(result.opened);
-    EXPECT_EQ(result.previous, PreviousFile::MayBeDamaged);
+    WriteText(dir / ".a.qv.qv-save-Ab12Cd", "killed");
+    WriteText(dir / ".b.qv.qv-save-Ab12Cd", "another file's");
+    WriteText(dir / ".a.qv.qv-save-running", "not ours: longer name");
+    const std::string running = dir / ".a.qv.qv-save-Xy34Zw";
+    WriteText(running, "being written");
+    const int held = open(running.c_str(), O_RDONLY);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    ASSERT_TRUE(WriteFileReplacing(target, Bytes("new")).Ok());
+    close(held);
+    EXPECT_EQ(ReadBytes(target), Chars("new"));
+    EXPECT_FALSE(std::filesystem::exists(dir / ".a.qv.qv-save-Ab12Cd"));
+    EXPECT_TRUE(std::filesystem::exists(dir / ".b.qv.qv-save-Ab12Cd"));
+    EXPECT_TRUE(std::filesystem::exists(dir / ".a.qv.qv-save-running"));
+    EXPECT_TRUE(std::filesystem::exists(running));
+    EXPECT_EQ(EntriesIn(dir.Path()), 4u);
 }
 
 TEST(SaveFailedMessage, SaysWhatBecameOfThePreviousFile) {
@@ -142,9 +151,6 @@ TEST(SaveFailedMessage, SaysWhatBecameOfThePreviousFile) {
     EXPECT_EQ(FormatSaveFailed("/d/a.qv", "Disk full", PreviousFile::Unchanged),
               "Failed to save document.\n/d/a.qv\nDisk full.\nThe previous file was left "
               "unchanged.");
-    EXPECT_EQ(FormatSaveFailed("/d/a.qv", "Disk full", PreviousFile::MayBeDamaged),
-              "Failed to save document.\n/d/a.qv\nDisk full.\nThe folder allows no temporary "
-              "file, so the file was written in place; it may be incomplete.");
 }
 
 }  // namespace

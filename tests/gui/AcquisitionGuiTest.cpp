@@ -11,6 +11,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <iterator>
 #include <numeric>
@@ -44,6 +45,7 @@
 #include "editors/DataRemarkTemplate.h"
 #include "framework/FrameworkIds.h"
 #include "framework/SettingsStore.h"
+#include "simulator/VirtualSpectrometer.h"
 
 namespace qv {
 namespace {
@@ -75,6 +77,8 @@ public:
     std::deque<std::string> files;
     std::deque<int> answers;  // wxID_YES, wxID_NO, wxID_OK
     std::vector<ShownBox> boxes;
+    // Runs inside the next box's modal loop, while it is shown, before its answer.
+    std::function<void(wxDialog&)> whileOpen;
 
 protected:
     std::optional<std::string> RunFileDialog(const FileDialogRequest&,
@@ -92,7 +96,11 @@ protected:
             answer = answers.front();
             answers.pop_front();
         }
-        box.CallAfter([&box, answer] { box.EndModal(answer); });
+        box.CallAfter([this, &box, answer] {
+            if (auto play = std::exchange(whileOpen, nullptr))
+                play(box);
+            box.EndModal(answer);
+        });
         return WxUi::ShowBox(box);
     }
 };
@@ -144,6 +152,8 @@ private:
     bool WaitForAutoSave();
     void CheckAutoSaveBeforeRefresh();
     void CheckAutoSaveHoldsDocument();
+    void CheckFailedAutoSaveKeepsTheLoopGoing();
+    std::string StatusText() const { return FromWx(m_frame->GetStatusBar()->GetStatusText()); }
     void CheckCountRate();
     void CheckSliderAdjust();
     void SwitchAutoSaveOff();
@@ -226,6 +236,7 @@ void AcquisitionApp::RunChecks() {
     Check(test::KeepPicture(*m_frame, "toolbar-toggles.png", true), "picture of the main window");
     Command(ID_AUTO_REFRESH);
     CheckAutoSaveHoldsDocument();
+    CheckFailedAutoSaveKeepsTheLoopGoing();
     CheckCountRate();
     CheckSliderAdjust();
     SwitchAutoSaveOff();
@@ -366,6 +377,45 @@ void AcquisitionApp::CheckAutoSaveHoldsDocument() {
           "the remark panel shows the saved live time");
     Check(file.Settings.CountersTimers.AaLiveTime > 0, "the saved live time counted");
     CheckBoxes({}, "autosave alone");
+}
+
+// The card goes away in the middle of an autosave's Qv1 readout and comes
+// back: the failure is in the status bar and in its box, and while that box is
+// still open the ticks go on and the next backup period saves the file.
+void AcquisitionApp::CheckFailedAutoSaveKeepsTheLoopGoing() {
+    auto* card = dynamic_cast<VirtualSpectrometer*>(&m_app->Card()->Bus());
+    Check(card != nullptr, "the virtual card is reachable");
+    if (card == nullptr)
+        return;
+    m_lastSaved = ReadAll(m_file);
+    const std::string before = m_lastSaved;
+    std::string statusWhenShown;
+    bool savedWhileOpen = false;
+    bool stillOpen = false;
+    m_ui.answers = {wxID_OK};
+    m_ui.whileOpen = [&](wxDialog& box) {
+        statusWhenShown = StatusText();
+        Check(ReadAll(m_file) == before, "the failed autosave left the file as it was");
+        card->SetFaults({});
+        savedWhileOpen = WaitForAutoSave();
+        stillOpen = box.IsShown() && box.IsModal();
+    };
+    sim::CardFaults faults;
+    faults.goneAfterWords = 9000;
+    card->SetFaults(faults);
+    const auto end = std::chrono::steady_clock::now() + kAutoSaveWait;
+    while (m_ui.whileOpen && std::chrono::steady_clock::now() < end)
+        Settle(std::chrono::milliseconds(50));
+    Check(!m_ui.whileOpen, "the failed autosave showed its message");
+    m_ui.whileOpen = nullptr;
+    card->SetFaults({});
+    std::cout << "status bar: " << statusWhenShown << " / " << StatusText() << "\n";
+    Check(statusWhenShown.starts_with("AutoSave failed at ") &&
+              statusWhenShown.ends_with(": Hardware turned off? Err no:8"),
+          "the status bar says when the autosave failed and why");
+    Check(savedWhileOpen && stillOpen, "the next backup period saved while the message was open");
+    Check(StatusText().starts_with("AutoSaved at "), "the status bar says when it saved");
+    CheckBoxes({{"Hardware turned off?\nErr no:8", "Hardware acces error"}}, "the failed autosave");
 }
 
 void AcquisitionApp::CheckCountRate() {

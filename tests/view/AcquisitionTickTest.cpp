@@ -321,33 +321,62 @@ TEST_F(AcquisitionTickTest, CardOffGivesItsMessageAtEveryTickAndSwitchesNothingO
         Tick();
         ASSERT_EQ(ui.Boxes().size(), static_cast<std::size_t>(2 * tick));
     }
+    // The autosave's message comes after the tick, so the refresh's first.
     for (std::size_t i = 0; i < ui.Boxes().size(); i += 2) {
-        const MessageBoxRequest& timeout = ui.Boxes()[i];
+        EXPECT_EQ(ui.Boxes()[i].text, "Hardware turned off?\nErr no:2");
+        const MessageBoxRequest& timeout = ui.Boxes()[i + 1];
         EXPECT_EQ(timeout.text,
                   "   Hardware TimeOut!\n\nTurn the Spectrometer on\nor uncheck the AutoSave "
                   "button.");
         EXPECT_EQ(timeout.caption, "");
         EXPECT_EQ(timeout.buttons, MsgButtons::Ok);
-        EXPECT_EQ(ui.Boxes()[i + 1].text, "Hardware turned off?\nErr no:2");
     }
+    EXPECT_EQ(host.statuses.back().rfind("AutoSave failed at ", 0), 0u);
+    EXPECT_NE(host.statuses.back().find(": Hardware TimeOut! Turn the Spectrometer on"),
+              std::string::npos);
     EXPECT_TRUE(view->IsAutoSaveOn());
     EXPECT_TRUE(view->IsAutoRefreshOn());
     EXPECT_EQ(g_bInTimer, 0);
 }
 
-// A tick inside the timeout box (the box stays open while timer messages come).
-TEST_F(AcquisitionTickTest, TicksWhileATicksBoxIsOpenDoNothing) {
-    RemoveCard();
-    MakeView();
+// An autosave whose readout broke off: its message opens after the tick, and
+// while it is open the ticks go on, the next backup period saves, and a second
+// failure goes only to the status bar.
+TEST_F(AcquisitionTickTest, WhileAnAutoSaveFailureIsOpenTheNextPeriodSaves) {
+    SaveAs(File("run.qv"));
     SwitchAutoSaveOn(MsgResult::No);
+    ui.Clear();
+    Advance(kPowerUpBackupMs + 1000);
+    sim::CardFaults faults;
+    faults.goneAfterWords = 9000;  // in Qv1
+    card->SetFaults(faults);
+    const std::uint64_t before = InodeOf(File("run.qv"));
     int nested = 0;
-    ui.whileOpen = [this, &nested] {
-        ++nested;
+    std::uint64_t savedInside = 0;
+    ui.whileOpen = [&] {
+        if (nested++ > 0) {
+            return;
+        }
+        EXPECT_EQ(g_bInTimer, 0);
+        card->SetFaults(faults);  // fails again, and stays quiet
+        Advance(kPowerUpBackupMs + 1000);
         Tick();
+        card->SetFaults({});
+        Advance(kPowerUpBackupMs + 1000);
+        Tick();
+        savedInside = InodeOf(File("run.qv"));
     };
     Tick();
+    EXPECT_EQ(InodeOf(File("run.qv")), savedInside);
+    EXPECT_NE(savedInside, before);
+    EXPECT_FALSE(doc->IsModified());
+    ASSERT_EQ(ui.Boxes().size(), 1u);
+    EXPECT_EQ(ui.Boxes()[0].text, "Hardware turned off?\nErr no:8");
     EXPECT_EQ(nested, 1);
-    EXPECT_EQ(ui.Boxes().size(), 1u);
+    // The first failure, then the one behind the open box, then the save.
+    ASSERT_EQ(host.statuses.size(), 3u);
+    EXPECT_NE(host.statuses[1].find("failed at"), std::string::npos);
+    EXPECT_EQ(host.statuses[2].rfind("AutoSaved at ", 0), 0u);
 }
 
 // ---- the count-rate window -------------------------------------------------

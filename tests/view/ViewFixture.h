@@ -35,6 +35,8 @@ public:
         scrollBars.reset();
         scroll = {};
     }
+    void ShowStatus(const std::string& text) override { statuses.push_back(text); }
+    std::vector<std::string> statuses;
 };
 
 // A created view on a new document, as after start-up.

@@ -1,5 +1,7 @@
 // A day of counting on the virtual card with a capture and a save every hour,
-// as a job runs it: must take under 2 s.
+// as a job runs it. Goal: under 0.25 s, under 3 ms per simulated hour. The
+// saves are synced to the disk, so run it with TMPDIR on a RAM disk as well to
+// see the counting alone.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>

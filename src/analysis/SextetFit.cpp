@@ -2,11 +2,13 @@
 
 #include <gsl/gsl_blas.h>
 #include <gsl/gsl_errno.h>
+#include <gsl/gsl_linalg.h>
 #include <gsl/gsl_matrix.h>
 #include <gsl/gsl_multifit_nlinear.h>
 #include <gsl/gsl_vector.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <memory>
 
@@ -33,19 +35,31 @@ std::size_t LineParameter(int line, std::size_t term) {
     return kBaselineTerms + kLineTerms * static_cast<std::size_t>(line) + term;
 }
 
+using Parameters = std::array<double, kParameters>;
+
+// The parameters in a plain array: the model reads them once per point, and
+// the library's element access checks its range on every call.
+Parameters Unpacked(const gsl_vector* x) {
+    Parameters p{};
+    for (std::size_t k = 0; k < kParameters; ++k) {
+        p[k] = x->data[k * x->stride];
+    }
+    return p;
+}
+
 int Residuals(const gsl_vector* x, void* params, gsl_vector* f) {
     const Data& d = *static_cast<const Data*>(params);
     const std::size_t n = d.y->size();
+    const Parameters p = Unpacked(x);
     for (std::size_t i = 0; i < n; ++i) {
         const double t = Across(static_cast<double>(i), d.middle);
-        double model =
-            gsl_vector_get(x, 0) + gsl_vector_get(x, 1) * t + gsl_vector_get(x, 2) * t * t;
+        double model = p[0] + p[1] * t + p[2] * t * t;
         for (int k = 0; k < kSextetLines; ++k) {
-            const double dx = static_cast<double>(i) - gsl_vector_get(x, LineParameter(k, 0));
-            const double h = gsl_vector_get(x, LineParameter(k, 1)) / 2;
-            model -= gsl_vector_get(x, LineParameter(k, 2)) * h * h / (dx * dx + h * h);
+            const double dx = static_cast<double>(i) - p[LineParameter(k, 0)];
+            const double h = p[LineParameter(k, 1)] / 2;
+            model -= p[LineParameter(k, 2)] * h * h / (dx * dx + h * h);
         }
-        gsl_vector_set(f, i, model - (*d.y)[i]);
+        f->data[i * f->stride] = model - (*d.y)[i];
     }
     return GSL_SUCCESS;
 }
@@ -53,20 +67,22 @@ int Residuals(const gsl_vector* x, void* params, gsl_vector* f) {
 int Jacobian(const gsl_vector* x, void* params, gsl_matrix* j) {
     const Data& d = *static_cast<const Data*>(params);
     const std::size_t n = d.y->size();
+    const Parameters p = Unpacked(x);
     for (std::size_t i = 0; i < n; ++i) {
         const double t = Across(static_cast<double>(i), d.middle);
-        gsl_matrix_set(j, i, 0, 1);
-        gsl_matrix_set(j, i, 1, t);
-        gsl_matrix_set(j, i, 2, t * t);
+        double* row = j->data + i * j->tda;
+        row[0] = 1;
+        row[1] = t;
+        row[2] = t * t;
         for (int k = 0; k < kSextetLines; ++k) {
-            const double dx = static_cast<double>(i) - gsl_vector_get(x, LineParameter(k, 0));
-            const double h = gsl_vector_get(x, LineParameter(k, 1)) / 2;
-            const double a = gsl_vector_get(x, LineParameter(k, 2));
+            const double dx = static_cast<double>(i) - p[LineParameter(k, 0)];
+            const double h = p[LineParameter(k, 1)] / 2;
+            const double a = p[LineParameter(k, 2)];
             const double denominator = dx * dx + h * h;
             const double squared = denominator * denominator;
-            gsl_matrix_set(j, i, LineParameter(k, 0), -a * h * h * 2 * dx / squared);
-            gsl_matrix_set(j, i, LineParameter(k, 1), -a * h * dx * dx / squared);
-            gsl_matrix_set(j, i, LineParameter(k, 2), -h * h / denominator);
+            row[LineParameter(k, 0)] = -a * h * h * 2 * dx / squared;
+            row[LineParameter(k, 1)] = -a * h * dx * dx / squared;
+            row[LineParameter(k, 2)] = -h * h / denominator;
         }
     }
     return GSL_SUCCESS;
@@ -97,10 +113,22 @@ Vector StartValues(const SextetGuess& start) {
 double ChiSquare(const gsl_vector* residuals, const std::vector<double>& y) {
     double sum = 0;
     for (std::size_t i = 0; i < y.size(); ++i) {
-        const double r = gsl_vector_get(residuals, i);
+        const double r = residuals->data[i * residuals->stride];
         sum += r * r / std::max(y[i], 1.0);
     }
     return sum;
+}
+
+// (J^T J)^-1 of the weighted Jacobian through a Cholesky factorisation: a
+// fifth of the cost of the library's QR, which is kept for a singular J^T J.
+std::unique_ptr<gsl_matrix, MatrixDeleter> Covariance(const gsl_matrix* j) {
+    std::unique_ptr<gsl_matrix, MatrixDeleter> c(gsl_matrix_alloc(kParameters, kParameters));
+    gsl_blas_dsyrk(CblasLower, CblasTrans, 1.0, j, 0.0, c.get());
+    if (gsl_linalg_cholesky_decomp1(c.get()) != GSL_SUCCESS ||
+        gsl_linalg_cholesky_invert(c.get()) != GSL_SUCCESS) {
+        gsl_multifit_nlinear_covar(j, 0.0, c.get());
+    }
+    return c;
 }
 
 SextetFit Collect(gsl_multifit_nlinear_workspace* w, const std::vector<double>& y) {
@@ -115,9 +143,8 @@ SextetFit Collect(gsl_multifit_nlinear_workspace* w, const std::vector<double>& 
     Residuals(x, &data, f.get());
     const double dof = static_cast<double>(y.size() - kParameters);
     fit.chi2 = ChiSquare(f.get(), y) / dof;
-    std::unique_ptr<gsl_matrix, MatrixDeleter> covariance(
-        gsl_matrix_alloc(kParameters, kParameters));
-    gsl_multifit_nlinear_covar(gsl_multifit_nlinear_jac(w), 0.0, covariance.get());
+    const std::unique_ptr<gsl_matrix, MatrixDeleter> covariance =
+        Covariance(gsl_multifit_nlinear_jac(w));
     const double scale = std::max(1.0, fit.chi2);
     const auto error = [&](std::size_t p) {
         return std::sqrt(std::abs(gsl_matrix_get(covariance.get(), p, p)) * scale);

@@ -160,12 +160,13 @@ int CHardwarePort::ReadSpectrumSteps(std::uint8_t selector, std::uint32_t* desti
     const HardwareGlobals& globals = HardwareGlobals::Instance();
     PortBus& bus = globals.Bus();
     TickClock& clock = globals.Clock();
+    const std::uint16_t dataPort = m_dataPort;
     for (int i = 0; i < words; ++i) {
         // The ready bit is tested once per word, not per byte.
         if (!WaitForStatus(bus, clock, kStatusWord, kWordLimitMs)) {
             return kSpectrumTimedOut;
         }
-        destination[i] = ReadWord(bus);
+        destination[i] = ReadWord(bus, dataPort);
         wordsRead = i + 1;
     }
     return 0;
@@ -202,9 +203,9 @@ int CHardwarePort::RequestReadout(std::uint8_t selector) {
 // wait ends at once instead of running out its time. This holds for the
 // spectrum word wait too: an empty bus floats high and shows the word bit, so
 // without the signature a card that vanishes in the middle of a readout would
-// deliver 0xFF bytes that pass for counts.
-bool CHardwarePort::WaitForStatus(PortBus& bus, TickClock& clock, std::uint8_t bits,
-                                  std::int64_t limitMs) {
+// deliver 0xFF bytes that pass for counts. Inline: a readout waits once per word.
+inline bool CHardwarePort::WaitForStatus(PortBus& bus, TickClock& clock, std::uint8_t bits,
+                                         std::int64_t limitMs) {
     StartPoll(clock.GetTickCount());
     for (;;) {
         const std::uint8_t status = bus.In(m_statusPort);
@@ -220,12 +221,13 @@ bool CHardwarePort::WaitForStatus(PortBus& bus, TickClock& clock, std::uint8_t b
     }
 }
 
-std::uint32_t CHardwarePort::ReadWord(PortBus& bus) {
-    std::uint32_t word = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        word |= static_cast<std::uint32_t>(bus.In(m_dataPort)) << shift;
-    }
-    return word;
+// The four bytes of a word, least significant first, one port input each.
+inline std::uint32_t CHardwarePort::ReadWord(PortBus& bus, std::uint16_t dataPort) {
+    const std::uint32_t b0 = bus.In(dataPort);
+    const std::uint32_t b1 = bus.In(dataPort);
+    const std::uint32_t b2 = bus.In(dataPort);
+    const std::uint32_t b3 = bus.In(dataPort);
+    return b0 | b1 << 8 | b2 << 16 | b3 << 24;
 }
 
 void CHardwarePort::StartPoll(std::uint32_t now) {

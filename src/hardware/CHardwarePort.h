@@ -48,7 +48,7 @@ private:
     int SendCommandByte(std::uint8_t cmd);
     int RequestReadout(std::uint8_t selector);
     bool WaitForStatus(PortBus& bus, TickClock& clock, std::uint8_t bits, std::int64_t limitMs);
-    std::uint32_t ReadWord(PortBus& bus);
+    std::uint32_t ReadWord(PortBus& bus, std::uint16_t dataPort);
     void StartPoll(std::uint32_t now);
     bool PollExpired(std::uint32_t now, std::int64_t limitMs);
 

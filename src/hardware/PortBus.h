@@ -14,11 +14,12 @@ public:
     virtual void Out(std::uint16_t port, std::uint8_t value) = 0;
 };
 
-// An empty bus: every read floats high, writes go nowhere.
+// An empty bus: every read floats high, writes go nowhere. Out of line, so
+// that the transfer loops do not guess at it on every access.
 class NoCardBus : public PortBus {
 public:
-    std::uint8_t In(std::uint16_t) override { return 0xFF; }
-    void Out(std::uint16_t, std::uint8_t) override {}
+    std::uint8_t In(std::uint16_t) override;
+    void Out(std::uint16_t, std::uint8_t) override;
 };
 
 }  // namespace qv

@@ -11,7 +11,8 @@ public:
     virtual std::uint32_t GetTickCount() = 0;
 };
 
-// The machine's monotonic clock.
+// The machine's monotonic clock, in the system timer's steps of a few
+// milliseconds, like GetTickCount.
 class SteadyTickClock : public TickClock {
 public:
     std::uint32_t GetTickCount() override;

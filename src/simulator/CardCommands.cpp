@@ -76,7 +76,7 @@ CardResponder::Plan SpectrometerCard::Begin(std::uint8_t cmd) {
     CatchUp();
     if (cmd == kCmdReadHighVoltage || cmd == kCmdReadVibrator) {
         // The counting physics follows a ramp coarsely; its read-back is exact.
-        if (const auto step = NextRampStep(); step && *step <= m_now) {
+        if (m_nextRamp && *m_nextRamp <= m_now) {
             AdvanceRamps(m_now);
         }
     }
@@ -140,16 +140,19 @@ bool SpectrometerCard::Execute(std::uint8_t cmd, std::span<const std::uint8_t> p
         case kCmdWriteHighVoltage:
             Settle();
             m_highVoltage.Write(Fixed<HighVoltageRegisters::kSize>(payload), m_now);
+            m_nextRamp = NextRampStep();
             RatesChanged();
             break;
         case kCmdWriteVibrator:
             Settle();
             m_vibrator.Write(Fixed<VibratorRegisters::kSize>(payload), m_now);
+            m_nextRamp = NextRampStep();
             RatesChanged();
             break;
         case kCmdWriteDividers:
             Settle();
             m_sweep.Write(Fixed<SweepTiming::kSize>(payload), m_now);
+            m_nextSweep = m_sweep.NextBoundary(m_now);
             m_engine.Rebase();
             break;
         case kCmdWriteReference:
@@ -179,6 +182,7 @@ void SpectrometerCard::WriteRunControl(std::uint8_t control0, std::uint8_t contr
         wasClearing[static_cast<int>(m)] = m_run.Clearing(m);
     }
     m_run.Write(control0, control1, m_now);
+    m_nextClear = m_run.NextClearCompletion();
     for (Memory m : kMemories) {
         if (m_run.Clearing(m) && !wasClearing[static_cast<int>(m)]) {
             m_memories.Clear(m);

@@ -8,6 +8,8 @@ CardHandshake::CardHandshake(CardResponder& responder, FaultInjection& faults, T
     : m_responder(responder), m_faults(faults), m_clock(clock) {
     m_payload.reserve(16384);
     m_words.reserve(8192);
+    m_stream.reserve(4 * 8192);
+    m_next = m_plainEnd = m_stream.data();
 }
 
 void CardHandshake::DropStalePayload() {
@@ -31,7 +33,7 @@ std::uint8_t CardHandshake::Status() {
         case State::Replying:
             return kStatusSignature | kStatusReady | kStatusTxe | kStatusRxf;
         case State::Readout:
-            return kStatusSignature | kStatusReady | kStatusTxe | kStatusWord;
+            return kReadoutStatus;
     }
     return kStatusSignature;
 }
@@ -52,6 +54,7 @@ void CardHandshake::WriteByte(std::uint8_t value) {
 
 void CardHandshake::TakeCommand(std::uint8_t cmd) {
     m_state = State::Idle;
+    OpenPlainRun();
     m_command = cmd;
     const CardResponder::Plan plan = m_responder.Begin(cmd);
     if (plan.length <= 0) {
@@ -82,10 +85,23 @@ void CardHandshake::TakePayloadByte(std::uint8_t value) {
     }
     m_state = State::Idle;
     if (m_responder.Execute(m_command, m_payload, m_words)) {
-        m_wordPos = 0;
-        m_bytePos = 0;
-        m_state = m_words.empty() ? State::Idle : State::Readout;
+        StartReadout();
     }
+}
+
+void CardHandshake::StartReadout() {
+    m_stream.resize(4 * m_words.size());
+    std::uint8_t* out = m_stream.data();
+    for (const std::uint32_t word : m_words) {
+        *out++ = static_cast<std::uint8_t>(word);
+        *out++ = static_cast<std::uint8_t>(word >> 8);
+        *out++ = static_cast<std::uint8_t>(word >> 16);
+        *out++ = static_cast<std::uint8_t>(word >> 24);
+    }
+    m_next = m_stream.data();
+    m_countedWords = 0;
+    m_state = m_words.empty() ? State::Idle : State::Readout;
+    OpenPlainRun();
 }
 
 std::uint8_t CardHandshake::ReadReply() {
@@ -100,19 +116,40 @@ std::uint8_t CardHandshake::ReadReply() {
     return value;
 }
 
+// A data byte outside the plain run: the last of the readout, the one that
+// completes the word a fault waits for, or any while no readout runs or the
+// card is silent.
 std::uint8_t CardHandshake::ReadData() {
     if (m_state != State::Readout || m_faults.Silent()) {
         return 0;
     }
-    const auto value = static_cast<std::uint8_t>(m_words[m_wordPos] >> (8 * m_bytePos));
-    if (++m_bytePos == 4) {
-        m_bytePos = 0;
-        m_faults.CountWord();
-        if (++m_wordPos == m_words.size()) {
-            m_state = State::Idle;
-        }
+    const std::uint8_t value = *m_next++;
+    CountDeliveredWords();
+    if (BytesDelivered() == m_stream.size()) {
+        m_state = State::Idle;
     }
+    OpenPlainRun();
     return value;
+}
+
+void CardHandshake::CountDeliveredWords() {
+    const std::size_t words = BytesDelivered() / 4;
+    m_faults.CountWords(words - m_countedWords);
+    m_countedWords = words;
+}
+
+// The run ends before the readout's last byte, and before the byte that
+// completes the first word after which the faults may say something else.
+void CardHandshake::OpenPlainRun() {
+    m_plainEnd = m_next;
+    if (m_state != State::Readout || m_faults.Silent() || m_faults.Absent()) {
+        return;
+    }
+    const std::size_t done = BytesDelivered() / 4;
+    const std::size_t left = m_stream.size() / 4 - done;
+    const std::uint64_t quiet = m_faults.WordsBeforeChange();
+    const std::size_t end = quiet < left ? 4 * (done + quiet) - 1 : m_stream.size() - 1;
+    m_plainEnd = m_stream.data() + end;
 }
 
 }  // namespace qv::sim

@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "hardware/CardRegisters.h"
 #include "hardware/TickClock.h"
 #include "simulator/FaultInjection.h"
 
@@ -41,10 +42,25 @@ public:
 
     CardHandshake(CardResponder& responder, FaultInjection& faults, TickClock& clock);
 
-    std::uint8_t Status();
+    std::uint8_t Status();               // B+3
     void WriteByte(std::uint8_t value);  // B+0
     std::uint8_t ReadReply();            // B+1
     std::uint8_t ReadData();             // B+2
+
+    // The status is read once per spectrum word and the data port once per
+    // byte, so a readout runs on a plain run of bytes that go without a
+    // question: from the next byte up to (not including) the last one, or the
+    // one that would bring on a fault, whichever comes first. Inside it the
+    // card can only be reading out, and the words delivered are counted when
+    // it ends or the card is asked anything else (CountDeliveredWords), since
+    // no word inside it changes what the faults say.
+    static constexpr std::uint8_t kReadoutStatus =
+        kStatusSignature | kStatusReady | kStatusTxe | kStatusWord;
+    bool InPlainRun() const { return m_next < m_plainEnd; }
+    std::uint8_t PlainByte() { return *m_next++; }
+    void CountDeliveredWords();
+    // The faults were set anew: the plain run follows them.
+    void FaultsChanged() { OpenPlainRun(); }
 
 private:
     enum class State { Idle, Collecting, Replying, Readout };
@@ -52,7 +68,12 @@ private:
     void TakeCommand(std::uint8_t cmd);
     void TakePayloadByte(std::uint8_t value);
     void StartReply(std::uint8_t cmd, int length);
+    void StartReadout();
+    void OpenPlainRun();
     void DropStalePayload();
+    std::size_t BytesDelivered() const {
+        return static_cast<std::size_t>(m_next - m_stream.data());
+    }
 
     CardResponder& m_responder;
     FaultInjection& m_faults;
@@ -66,8 +87,10 @@ private:
     std::size_t m_replyLength = 0;
     std::size_t m_replyPos = 0;
     std::vector<std::uint32_t> m_words;
-    std::size_t m_wordPos = 0;
-    int m_bytePos = 0;
+    std::vector<std::uint8_t> m_stream;  // the words' bytes, least significant first
+    const std::uint8_t* m_next = nullptr;
+    const std::uint8_t* m_plainEnd = nullptr;
+    std::size_t m_countedWords = 0;
 };
 
 }  // namespace qv::sim

@@ -7,12 +7,24 @@ namespace qv::sim {
 
 namespace {
 
-// Ticks that sweep position s has spent in channel c since position 0.
-MasterTicks Dwell(MasterTicks s, MasterTicks c, const SweepTiming& sweep) {
-    const MasterTicks width = sweep.ChannelTicks();
-    const MasterTicks inSweep = s % sweep.Period() - c * width;
-    return s / sweep.Period() * width + std::clamp<MasterTicks>(inSweep, 0, width);
-}
+// Ticks that sweep position s has spent in each channel since position 0:
+// the whole sweeps, and the part of the current one. Split once per position,
+// not once per channel.
+class Dwell {
+public:
+    Dwell(MasterTicks s, const SweepTiming& sweep)
+        : m_width(sweep.ChannelTicks()),
+          m_sweeps(s / sweep.Period() * m_width),
+          m_inSweep(s % sweep.Period()) {}
+    MasterTicks In(MasterTicks c) const {
+        return m_sweeps + std::clamp<MasterTicks>(m_inSweep - c * m_width, 0, m_width);
+    }
+
+private:
+    MasterTicks m_width;
+    MasterTicks m_sweeps;
+    MasterTicks m_inSweep;
+};
 
 std::array<std::uint32_t, kQvChannels>& QvMemory(Memory m, SpectrumMemories& memories) {
     return m == Memory::Qv1 ? memories.qv1 : memories.qv2;
@@ -61,9 +73,11 @@ void CountingEngine::CountQv(Memory m, MasterTicks to, const CountRates& rates,
     const auto& rate = qv1 ? rates.qv1 : rates.qv2;
     const bool counted = !qv1 && rates.qv2Fringes;
     auto& memory = QvMemory(m, memories);
+    const Dwell until(to, sweep);
+    const Dwell since(window.from, sweep);
     for (std::size_t c = 0; c < kQvChannels; ++c) {
         const auto channel = static_cast<MasterTicks>(c);
-        const MasterTicks ticks = Dwell(to, channel, sweep) - Dwell(window.from, channel, sweep);
+        const MasterTicks ticks = until.In(channel) - since.In(channel);
         const double mean = rate[c] * static_cast<double>(ticks) / kTicksPerSecond;
         memory[c] += Draw(mean, counted, m_fringeCarry[c]);
     }

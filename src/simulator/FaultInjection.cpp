@@ -1,21 +1,23 @@
 #include "simulator/FaultInjection.h"
 
+#include <algorithm>
+
 namespace qv::sim {
 
+// A card pulled out (or powered off) part-way through a readout leaves the bus
+// empty from then on; one that is absent from the start is gone at word 0.
 void FaultInjection::Set(const CardFaults& faults) {
     m_faults = faults;
+    m_goneAtWords = faults.absent ? 0 : faults.goneAfterWords.value_or(kNever);
+    m_silentAtBytes = faults.silentAfterBytes.value_or(kNever);
+    m_silentAtWords = faults.silentAfterWords.value_or(kNever);
     m_bytes = 0;
     m_words = 0;
 }
 
-// A card pulled out (or powered off) part-way through a readout leaves the bus empty.
-bool FaultInjection::Absent() const {
-    return m_faults.absent || (m_faults.goneAfterWords && m_words >= *m_faults.goneAfterWords);
-}
-
-bool FaultInjection::Silent() const {
-    return (m_faults.silentAfterBytes && m_bytes >= *m_faults.silentAfterBytes) ||
-           (m_faults.silentAfterWords && m_words >= *m_faults.silentAfterWords);
+std::uint64_t FaultInjection::WordsBeforeChange() const {
+    const std::uint64_t next = std::min(m_goneAtWords, m_silentAtWords);
+    return next > m_words ? next - m_words : 0;
 }
 
 }  // namespace qv::sim

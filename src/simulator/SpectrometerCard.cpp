@@ -14,7 +14,9 @@ SpectrometerCard::SpectrometerCard(TickClock& clock, const CardSettings& setting
     : m_time(clock, settings.speedUp),
       m_sourceRate(settings.sourceRate),
       m_engine(settings.seed),
-      m_rates(std::make_unique<CountRates>()) {}
+      m_rates(std::make_unique<CountRates>()),
+      m_nextSweep(m_sweep.NextBoundary(m_now)),
+      m_nextRamp(NextRampStep()) {}
 
 void SpectrometerCard::CatchUp() {
     AdvanceTo(m_time.Now());
@@ -25,6 +27,11 @@ void SpectrometerCard::SetSourceRate(double pulsesPerSecond) {
     Settle();
     m_sourceRate = std::max(pulsesPerSecond, 0.0);
     RatesChanged();
+}
+
+void SpectrometerCard::SetClearsFinish(bool finish) {
+    m_run.SetClearsFinish(finish);
+    m_nextClear = m_run.NextClearCompletion();
 }
 
 void SpectrometerCard::SetSwitch(bool on) {
@@ -55,13 +62,12 @@ void SpectrometerCard::AdvanceTo(MasterTicks target) {
 }
 
 MasterTicks SpectrometerCard::NextEvent() const {
-    MasterTicks next = (m_now / kTicksPerSecond + 1) * kTicksPerSecond;
-    next = std::min(next, m_sweep.NextBoundary(m_now));
-    if (const auto clear = m_run.NextClearCompletion()) {
-        next = std::min(next, std::max(*clear, m_now + 1));
+    MasterTicks next = std::min(m_nextSecond, m_nextSweep);
+    if (m_nextClear) {
+        next = std::min(next, std::max(*m_nextClear, m_now + 1));
     }
-    if (const auto step = NextRampStep()) {
-        next = std::min(next, std::max({*step, m_lastRampStep + kRampRefresh, m_now + 1}));
+    if (m_nextRamp) {
+        next = std::min(next, std::max({*m_nextRamp, m_lastRampStep + kRampRefresh, m_now + 1}));
     }
     return next;
 }
@@ -93,11 +99,15 @@ void SpectrometerCard::CountLiveSeconds() {
 }
 
 void SpectrometerCard::HandleEventsAt(MasterTicks t) {
-    CompleteClears(t);
-    if (m_sweep.IsBoundary(t)) {
+    if (m_nextClear && *m_nextClear <= t) {
+        CompleteClears(t);
+    }
+    if (t == m_nextSweep) {
+        m_nextSweep += m_sweep.Period();
         SweepBoundary();
     }
-    if (t % kTicksPerSecond == 0) {
+    if (t == m_nextSecond) {
+        m_nextSecond += kTicksPerSecond;
         Second();
     }
     if (RampDue(t)) {
@@ -113,6 +123,7 @@ void SpectrometerCard::CompleteClears(MasterTicks t) {
             m_engine.Discard(m, SweepPosition());
         }
     }
+    m_nextClear = m_run.NextClearCompletion();
 }
 
 // Qv memories start, stop and count their cycles only here, so every channel
@@ -158,8 +169,7 @@ std::optional<MasterTicks> SpectrometerCard::NextRampStep() const {
 }
 
 bool SpectrometerCard::RampDue(MasterTicks t) const {
-    const auto step = NextRampStep();
-    return step && *step <= t && t >= m_lastRampStep + kRampRefresh;
+    return m_nextRamp && *m_nextRamp <= t && t >= m_lastRampStep + kRampRefresh;
 }
 
 void SpectrometerCard::AdvanceRamps(MasterTicks t) {
@@ -169,6 +179,7 @@ void SpectrometerCard::AdvanceRamps(MasterTicks t) {
     m_vibrator.Amplitude().AdvanceTo(t);
     m_vibrator.Bias().AdvanceTo(t);
     m_lastRampStep = t;
+    m_nextRamp = NextRampStep();
     RatesChanged();
 }
 
@@ -176,16 +187,13 @@ void SpectrometerCard::Settle() {
     m_engine.Flush(SweepPosition(), Rates(), m_sweep, m_memories);
 }
 
-const CountRates& SpectrometerCard::Rates() {
-    if (m_ratesDirty) {
-        const PulseHeights pulses =
-            ComputePulseHeights(m_analogue, m_highVoltage.Ramp().Current(), m_sourceRate);
-        const ChannelVelocities velocities = ComputeVelocities(m_reference, m_vibrator);
-        const SourceSelection sources{m_counters.Qv1Local(), m_counters.Qv2Laser()};
-        *m_rates = ComposeRates(pulses, m_analogue, velocities, sources, m_sourceRate);
-        m_ratesDirty = false;
-    }
-    return *m_rates;
+void SpectrometerCard::RecomposeRates() {
+    const PulseHeights pulses =
+        ComputePulseHeights(m_analogue, m_highVoltage.Ramp().Current(), m_sourceRate);
+    const ChannelVelocities velocities = ComputeVelocities(m_reference, m_vibrator);
+    const SourceSelection sources{m_counters.Qv1Local(), m_counters.Qv2Laser()};
+    *m_rates = ComposeRates(pulses, m_analogue, velocities, sources, m_sourceRate);
+    m_ratesDirty = false;
 }
 
 }  // namespace qv::sim

@@ -44,7 +44,7 @@ public:
     void SetLocked(bool locked) { m_locked = locked; }
     bool Locked() const { return m_locked; }
     void SetSwitch(bool on);
-    void SetClearsFinish(bool finish) { m_run.SetClearsFinish(finish); }
+    void SetClearsFinish(bool finish);
 
     // For tests and tools: the memories as counted so far.
     const SpectrumMemories& Memories();
@@ -72,7 +72,13 @@ private:
     // Counts what is pending with the rates in force, before they change.
     void Settle();
     void RatesChanged() { m_ratesDirty = true; }
-    const CountRates& Rates();
+    const CountRates& Rates() {
+        if (m_ratesDirty) {
+            RecomposeRates();
+        }
+        return *m_rates;
+    }
+    void RecomposeRates();
     MasterTicks SweepPosition() const { return m_sweep.SweepPosition(m_now); }
 
     void WriteRunControl(std::uint8_t control0, std::uint8_t control1);
@@ -99,6 +105,12 @@ private:
     std::unique_ptr<CountRates> m_rates;
     bool m_ratesDirty = true;
     MasterTicks m_lastRampStep = 0;
+    // What falls due next, kept up to date where it changes instead of being
+    // worked out at every event: an hour holds 20 000 sweeps.
+    MasterTicks m_nextSecond = kTicksPerSecond;
+    MasterTicks m_nextSweep = 0;
+    std::optional<MasterTicks> m_nextClear;
+    std::optional<MasterTicks> m_nextRamp;
     std::uint32_t m_liveWhole = 0;
 };
 

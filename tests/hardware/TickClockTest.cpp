@@ -10,7 +10,8 @@ namespace {
 
 TEST(SteadyTickClockTest, MovesForwardInMilliseconds) {
     // Measured against the standard steady clock across a sleep, so a clock that
-    // stands still, runs in seconds or in microseconds all fail.
+    // stands still, runs in seconds or in microseconds all fail. Each reading
+    // may lag by one step of the system timer (1 to 10 ms).
     SteadyTickClock clock;
     const auto realStart = std::chrono::steady_clock::now();
     const std::uint32_t first = clock.GetTickCount();
@@ -21,8 +22,8 @@ TEST(SteadyTickClockTest, MovesForwardInMilliseconds) {
                             .count();
     // Unsigned difference, so a wrap between the two readings is harmless.
     const std::uint32_t ticks = second - first;
-    EXPECT_GE(ticks, 59u);
-    EXPECT_LE(ticks, static_cast<std::uint32_t>(realMs) + 1);
+    EXPECT_GE(ticks, 50u);
+    EXPECT_LE(ticks, static_cast<std::uint32_t>(realMs) + 10);
 }
 
 TEST(ManualTickClockTest, WrapsAtThirtyTwoBits) {

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "SimulatorFixture.h"
+#include "hardware/CardRegisters.h"
 
 namespace qv::sim {
 namespace {
@@ -68,6 +69,48 @@ TEST_F(FaultTest, CardThatVanishesDuringAReadout) {
     // Gone for good: the next command finds no card.
     std::uint8_t buffer[2] = {};
     EXPECT_EQ(m_port->ReadCommand(kCmdReadDividers, buffer, 2), 9);
+}
+
+// Faults set between two bytes of a word act on the very next byte: the card
+// vanishes mid-word, or lets the word end and then goes.
+TEST_F(SimulatorTest, FaultsSetInTheMiddleOfAWord) {
+    constexpr std::uint16_t kBase = 0x300;
+    RunControl(0x33, 0x0C);
+    AdvanceSeconds(10);
+    const auto request = [&] {
+        for (const std::uint8_t b :
+             {std::uint8_t{kCmdWriteRunControl}, std::uint8_t{0}, std::uint8_t{kSelectQv1}}) {
+            m_card->Out(kBase, b);
+        }
+    };
+    const auto bytes = [&](int n) {
+        std::vector<int> got;
+        for (int i = 0; i < n; ++i) {
+            got.push_back(m_card->In(kBase + 2));
+        }
+        return got;
+    };
+    request();
+    const std::uint32_t word5 = m_card->Card().Memories().qv1[5];
+    ASSERT_NE(word5 & 0xFF, 0u);
+    bytes(4 * 5 + 1);
+    m_card->SetFaults(With([](CardFaults& f) { f.absent = true; }));
+    EXPECT_EQ(bytes(2), (std::vector<int>{0xFF, 0xFF}));
+    EXPECT_EQ(m_card->In(kBase + 3), 0xFF);
+
+    m_card->SetFaults({});
+    request();
+    bytes(4 * 5 + 2);
+    m_card->SetFaults(With([](CardFaults& f) { f.goneAfterWords = 1; }));
+    EXPECT_EQ(m_card->In(kBase + 3), kStatusSignature | 0x0B);  // still the word's time
+    EXPECT_EQ(bytes(3), (std::vector<int>{int(word5 >> 16 & 0xFF), int(word5 >> 24), 0xFF}));
+
+    m_card->SetFaults({});
+    request();
+    bytes(3);
+    m_card->SetFaults(With([](CardFaults& f) { f.silentAfterWords = 0; }));
+    EXPECT_EQ(m_card->In(kBase + 3), kStatusSignature);
+    EXPECT_EQ(bytes(1), std::vector<int>{0});
 }
 
 TEST_F(SimulatorTest, ClearThatNeverFinishes) {

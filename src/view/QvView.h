@@ -7,6 +7,7 @@
 #include "framework/CmdTarget.h"
 #include "framework/DeviceContext.h"
 #include "framework/Ui.h"
+#include "view/CaptureWatch.h"
 #include "view/DataParamsDlg.h"
 #include "view/SliderAdjustDlg.h"
 #include "view/ViewHost.h"
@@ -74,6 +75,7 @@ public:
     void OnSliderAdjust();
     // The acquisition tick, every 1.5 s.
     void OnTimer();
+    void SetCaptureWatch(CaptureWatch watch) { m_watch = std::move(watch); }
 
     CDataParamsDlg& DataParams() { return m_dataParamsDlg; }
     CDataRemarkDlg& DataRemark() { return m_dataRemarkDlg; }
@@ -87,7 +89,7 @@ private:
     // The autosave step of a tick: saves when the card's backup countdown ran out.
     void AutoSaveTick();
     // After a capture: the cursor read-outs, the remark panel and a repaint.
-    void ShowCapturedState();
+    void ShowCapturedState(int captured);
     void CreateDataRemarkPanel();
     void RefreshDataRemark();
     void DrawFull(CDC& dc);
@@ -109,6 +111,7 @@ private:
     CDataParamsDlg m_dataParamsDlg;
     std::int32_t m_bAutoRefresh = 0;
     std::uint8_t m_bZoom = 0;
+    CaptureWatch m_watch;
 };
 
 }  // namespace qv

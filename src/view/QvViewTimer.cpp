@@ -64,10 +64,11 @@ void CQvView::AutoSaveTick() {
             CQvDoc& document = GetDocument();
             const int captured = m_bSuspendOnSave != 0 ? document.SuspendedCapture()
                                                        : document.CaptureHardwareState();
-            if (captured == 0) {
-                document.DoFileSave();
+            const bool saved = captured == 0 && document.DoFileSave();
+            if (m_watch.autoSaved) {
+                m_watch.autoSaved({captured, saved, document.GetPathName()});
             }
-            ShowCapturedState();
+            ShowCapturedState(captured);
             break;
         }
         case -1:
@@ -79,20 +80,21 @@ void CQvView::AutoSaveTick() {
 }
 
 void CQvView::OnRefresh() {
-    if (m_pDocument != nullptr) {
-        m_pDocument->CaptureHardwareState();
-    }
-    ShowCapturedState();
+    const int captured = m_pDocument != nullptr ? m_pDocument->CaptureHardwareState() : 0;
+    ShowCapturedState(captured);
     if (m_sliderDlg.m_bOpen != 0 && m_pDocument != nullptr) {
         m_sliderDlg.TickUpdate(m_pDocument->Data().Aa);
     }
 }
 
 // Whatever the capture returned: the document holds what it could read.
-void CQvView::ShowCapturedState() {
+void CQvView::ShowCapturedState(int captured) {
     UpdateCursorReadouts();
     m_dataRemarkDlg.RefreshFromDocument();
     m_host.Invalidate(false);
+    if (m_watch.captured && m_pDocument != nullptr) {
+        m_watch.captured(captured);
+    }
 }
 
 void CQvView::OnAutoRefresh() {

@@ -6,13 +6,13 @@
 
 #include <nlohmann/json.hpp>
 
-#include "CanvasFont.h"
 #include "Commands.h"
 #include "PictureSize.h"
-#include "PngFile.h"
-#include "RunLogPlot.h"
 #include "document/RunLogRecord.h"
 #include "framework/FileKind.h"
+#include "pictures/CanvasFont.h"
+#include "pictures/PngFile.h"
+#include "pictures/RunLogPlot.h"
 
 namespace qv::tool {
 

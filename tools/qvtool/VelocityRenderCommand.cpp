@@ -3,9 +3,9 @@
 #include "CalibrationFile.h"
 #include "Commands.h"
 #include "PictureSize.h"
-#include "PngFile.h"
 #include "ToolDocument.h"
 #include "analysis/VelocityPlot.h"
+#include "pictures/PngFile.h"
 
 namespace qv::tool {
 

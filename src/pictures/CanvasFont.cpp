@@ -1,4 +1,4 @@
-#include "CanvasFont.h"
+#include "pictures/CanvasFont.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
@@ -6,7 +6,7 @@
 
 #include <optional>
 
-namespace qv::tool {
+namespace qv {
 
 namespace {
 
@@ -122,4 +122,4 @@ void CanvasFont::Draw(RgbCanvas& canvas, int x, int y, const std::string& text, 
     }
 }
 
-}  // namespace qv::tool
+}  // namespace qv

@@ -5,7 +5,7 @@
 
 #include "framework/RgbCanvas.h"
 
-namespace qv::tool {
+namespace qv {
 
 // Anti-aliased text on a canvas in the system's sans-serif font (found with
 // fontconfig, drawn with FreeType), for the labels of the tool's plots.
@@ -32,4 +32,4 @@ private:
     std::unique_ptr<Face> m_face;
 };
 
-}  // namespace qv::tool
+}  // namespace qv

@@ -4,13 +4,6 @@
 
 namespace qv {
 
-const char* const kStatusOptionsHelp =
-    "  --status-port PORT  serve a read-only status page of the run on PORT\n"
-    "                      (0: any free port), on 127.0.0.1 unless --status-bind\n"
-    "  --status-bind ADDR  listen on ADDR instead; needs --status-token\n"
-    "  --status-token TOKEN  every request must carry TOKEN (?token=TOKEN or\n"
-    "                      the header Authorization: Bearer TOKEN), else 401\n";
-
 std::optional<int> ParseStatusPort(const std::string& text) {
     int port = -1;
     const char* end = text.data() + text.size();

@@ -20,7 +20,4 @@ std::string CheckStatusOptions(const StatusOptions& options);
 // The port of --status-port's text, 0 to 65535; nothing when it is not one.
 std::optional<int> ParseStatusPort(const std::string& text);
 
-// The three options' lines of the --help texts.
-extern const char* const kStatusOptionsHelp;
-
 }  // namespace qv

@@ -10,13 +10,13 @@ constexpr std::string_view kPage = R"html(<!DOCTYPE html>
 <head>
 <meta charset="utf-8">
 <meta name="viewport" content="width=device-width, initial-scale=1">
-<title>qv status</title>
+<title>Status of the run</title>
 <style>
 body { font-family: sans-serif; margin: 1em; background: #f4f4f4; color: #111; }
 h1 { font-size: 1.4em; margin: 0 0 0.3em 0; }
 #stamp { color: #444; margin-bottom: 0.8em; }
 #stale { color: #b00; font-weight: bold; }
-.grid { display: flex; flex-wrap: wrap; gap: 1em; }
+.grid { display: flex; flex-wrap: wrap; gap: 1em; align-items: flex-start; }
 table { border-collapse: collapse; background: #fff; }
 th { text-align: left; background: #ddd; padding: 0.25em 0.6em; }
 td { padding: 0.2em 0.6em; border-top: 1px solid #e4e4e4; white-space: nowrap; }
@@ -27,10 +27,11 @@ figure { margin: 1em 0 0 0; }
 figcaption { font-weight: bold; margin-bottom: 0.3em; }
 img { max-width: 100%; border: 1px solid #999; background: #fff; }
 #remark { white-space: pre-wrap; background: #fff; padding: 0.4em; border: 1px solid #ccc; }
+#remark:empty { display: none; }
 </style>
 </head>
 <body>
-<h1>qv status <span id="program"></span></h1>
+<h1>Status of the run <span id="program"></span></h1>
 <div id="stamp">Waiting for the first capture&hellip; <span id="stale"></span></div>
 <div class="grid">
 <table>
@@ -97,7 +98,7 @@ function state(id, v) {
 }
 let shown = -1;
 function show(s) {
-  document.getElementById("program").textContent = "\u2013 " + s.program;
+  document.getElementById("program").textContent = "in " + s.program;
   if (!s.sequence) return;
   document.getElementById("stamp").firstChild.textContent =
     "Capture " + s.sequence + " at " + s.capture_time +

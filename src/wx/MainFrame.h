@@ -30,6 +30,9 @@ public:
     // File Open does.
     void OpenFile(const std::string& path);
     SpectrumWindow* View() const { return m_view; }
+    // A second field of the status bar that keeps its text: where the status
+    // page is served, or why not. Menu prompts go on in the first.
+    void ShowStatusPage(const std::string& text);
 
 private:
     void CreateMenus();

@@ -15,6 +15,7 @@
 #include "framework/FileKind.h"
 #include "hardware/HardwareGlobals.h"
 #include "simulator/BenchOptions.h"
+#include "status/StatusService.h"
 
 namespace qv::tool {
 
@@ -102,11 +103,28 @@ void SetRunLog(CQvDoc& doc, JobClock& clock, const std::optional<std::string>& l
     }
 }
 
+// The page is an extra: a port in use is said, and the job runs without it.
+void StartStatusPage(StatusService& status, const StatusOptions& options, CQvDoc& doc,
+                     std::ostream& err) {
+    if (!options.port) {
+        return;
+    }
+    std::string message;
+    if (status.Start(options, message)) {
+        doc.SetCaptureObserver([&status, &doc](int result) { status.Captured(doc, result); });
+    }
+    err << "qvtool: " << message << '\n';
+}
+
 }  // namespace
 
 int JobCommand(Streams io, const JobOptions& options) {
     const auto lines = JobLines(io, options);
     if (!lines) {
+        return kJobNotRun;
+    }
+    if (const std::string why = CheckStatusOptions(options.status); !why.empty()) {
+        io.err << "qvtool: " << why << '\n';
         return kJobNotRun;
     }
     if (const std::string why = BenchWithoutSimulate(options); !why.empty()) {
@@ -139,6 +157,8 @@ int JobCommand(Streams io, const JobOptions& options) {
         return kJobNotRun;
     }
 
+    StatusService status("qvtool job");
+    StartStatusPage(status, options.status, doc, io.err);
     StopSignals signals;
     JobContext context{doc, ui, clock, options.simulate ? options.simSpeed.value_or(1) : 1,
                        StopSignals::Requested};

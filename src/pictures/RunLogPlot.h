@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "pictures/CanvasFont.h"
 #include "document/RunLogRecord.h"
 #include "framework/RgbCanvas.h"
+#include "pictures/CanvasFont.h"
 
 namespace qv {
 

@@ -7,7 +7,7 @@
 namespace qv {
 
 // The figures of /status.json (keys: docs/status.md). velocityPicture says
-// whether /velocity.png has a picture to give.
+// whether a velocity renderer is hooked in.
 std::string StatusJson(const StatusSnapshot& snapshot, bool velocityPicture);
 // Before the first capture: the program and that nothing has been captured.
 std::string NoCaptureJson(const std::string& program);

@@ -137,6 +137,11 @@ async function refresh() {
     document.getElementById("stale").textContent = "(no answer: " + e.message + ")";
   }
 }
+// A renderer that has no calibration to draw with answers 404.
+document.getElementById("velocity").onerror = function () {
+  this.style.display = "none";
+  document.getElementById("novelocity").style.display = "";
+};
 document.getElementById("download").href = url("measurement.qv");
 refresh();
 setInterval(refresh, 3000);

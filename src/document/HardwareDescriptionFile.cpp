@@ -146,9 +146,15 @@ HardwareDescriptionReading ReadHardwareDescriptionFile(const std::string& path) 
     if (UnreadableFileReason(path).empty()) {
         in.open(path, std::ios::binary);
     }
+    HardwareDescriptionReading reading;
     if (!in.is_open()) {
-        HardwareDescriptionReading reading;
         reading.message = Message("Can not open:", path);
+        return reading;
+    }
+    // Fifteen numbers and their comments; a larger file is some other file, and
+    // one without line ends would be read whole into a single line.
+    if (!UnreadableFileReason(path, kMaxHardwareDescriptionBytes).empty()) {
+        reading.message = Message("Read error or wrong file:", path);
         return reading;
     }
     return ParseHardwareDescription(in, path);

@@ -10,6 +10,7 @@ namespace qv {
 
 inline constexpr const char* kHardwareDescriptionCaption = "Hardware Description File";
 inline constexpr int kHardwareDescriptionItems = 15;
+inline constexpr std::uintmax_t kMaxHardwareDescriptionBytes = 64 * 1024;
 
 // What reading qv.hdw gives: the record the document ends up with, the port base
 // (from the file as soon as item 4 was read), and the message start-up shows.

@@ -4,6 +4,7 @@
 
 #include "editors/HighVoltageTemplate.h"
 #include "editors/HighVoltageVolts.h"
+#include "editors/RampSpeed.h"
 #include "framework/DataExchange.h"
 #include "hardware/CommandCodes.h"
 
@@ -32,7 +33,7 @@ void CHighVoltageDlg::ExchangeMembers(CDataExchange& dx) {
     DDX_Text(dx, IDC_HV_DESIRED, HvDesired);
     DDV_MinMaxInt(dx, HvDesired, 0, 1023);
     DDX_Text(dx, IDC_HV_SPEED, HvSpeed);
-    DDV_MinMaxInt(dx, HvSpeed, 1, 15);
+    DDV_RampSpeed(dx, HvSpeed);
     DDX_Text(dx, IDC_HV_VOLTS, m_strVolts);
 }
 

@@ -51,7 +51,8 @@ public:
     void OnFromHardware();
     // "--> Hardware": take the controls, pack, write, then read back. A value
     // the exchange refuses stops it here: nothing is packed or written, so an
-    // out-of-range entry never reaches the card.
+    // entry its register field cannot hold never reaches the card. (A speed of
+    // 16 fits its field: it has its message and is written, see RampSpeed.h.)
     void OnToHardware();
     // "<-- Buffer": the document's block into the working copy, no card access.
     void OnFromBuffer();

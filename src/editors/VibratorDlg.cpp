@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "editors/RampSpeed.h"
 #include "editors/ReferenceFile.h"
 #include "editors/VibratorReadouts.h"
 #include "editors/VibratorTemplate.h"
@@ -89,17 +90,17 @@ void CVibratorDlg::ExchangeMembers(CDataExchange& dx) {
     DDX_Text(dx, IDC_AMPLITUDE_DESIRED, AmplitudeDesired);
     DDV_MinMaxInt(dx, AmplitudeDesired, 0, kMaxTen);
     DDX_Text(dx, IDC_AMPLITUDE_SPEED, AmplitudeSpeed);
-    DDV_MinMaxInt(dx, AmplitudeSpeed, 1, 15);
+    DDV_RampSpeed(dx, AmplitudeSpeed);
     DDX_Text(dx, IDC_BIAS_CURRENT, BiasCurrent);
     DDX_Text(dx, IDC_BIAS_DESIRED, BiasDesired);
     DDV_MinMaxInt(dx, BiasDesired, -2048, 2047);
     DDX_Text(dx, IDC_BIAS_SPEED, BiasSpeed);
-    DDV_MinMaxInt(dx, BiasSpeed, 1, 15);
+    DDV_RampSpeed(dx, BiasSpeed);
     DDX_Text(dx, IDC_GAIN_CURRENT, GainCurrent);
     DDX_Text(dx, IDC_GAIN_DESIRED, GainDesired);
     DDV_MinMaxInt(dx, GainDesired, 0, kMaxTen);
     DDX_Text(dx, IDC_GAIN_SPEED, GainSpeed);
-    DDV_MinMaxInt(dx, GainSpeed, 1, 15);
+    DDV_RampSpeed(dx, GainSpeed);
     DDX_Text(dx, IDC_DIVIDER_K, K);
     DDV_MinMaxInt(dx, K, 0, kMaxK);
     DDX_Text(dx, IDC_DIVIDER_L, L);

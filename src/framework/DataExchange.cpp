@@ -8,10 +8,27 @@
 
 namespace qv {
 
-void CDataExchange::Fail(const std::string& message) {
+void CDataExchange::Tell(const std::string& message, int control) {
     m_dialog.GetUi().Message(message, {}, MsgButtons::Ok, MsgIcon::Exclamation);
-    m_dialog.GotoDlgCtrl(m_lastControl);
+    m_dialog.GotoDlgCtrl(control);
+}
+
+void CDataExchange::Fail(const std::string& message) {
+    Tell(message, m_lastControl);
     throw DataExchangeFailure{};
+}
+
+void CDataExchange::Tolerate(const std::string& message) {
+    if (m_toleratedControl == 0) {
+        m_toleratedMessage = message;
+        m_toleratedControl = m_lastControl;
+    }
+}
+
+void CDataExchange::Finish() {
+    if (m_toleratedControl != 0) {
+        Tell(m_toleratedMessage, m_toleratedControl);
+    }
 }
 
 std::string RangeMessage(long long lower, long long upper) {

@@ -25,11 +25,21 @@ public:
     int LastControl() const { return m_lastControl; }
     // Tells the user, puts the focus on the last control and stops the exchange.
     [[noreturn]] void Fail(const std::string& message);
+    // A value outside its box's range that the dialog can still use as
+    // entered: it is taken and the exchange goes on. The first such message
+    // is told once every control has been taken (Finish), with the focus on
+    // its control, unless a later value is refused.
+    void Tolerate(const std::string& message);
+    void Finish();
 
 private:
+    void Tell(const std::string& message, int control);
+
     CDialog& m_dialog;
     bool m_bSaveAndValidate;
     int m_lastControl = 0;
+    std::string m_toleratedMessage;
+    int m_toleratedControl = 0;
 };
 
 // Message texts of the framework.

@@ -71,8 +71,13 @@ bool CDialog::UpdateData(bool saveAndValidate) {
     try {
         DoDataExchange(dx);
     } catch (const DataExchangeFailure&) {
+        m_bValueRefused = true;
         return false;
     }
+    if (saveAndValidate) {
+        m_bValueRefused = false;
+    }
+    dx.Finish();
     return true;
 }
 

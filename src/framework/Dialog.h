@@ -54,6 +54,8 @@ public:
     // Moves members to controls (false) or controls to members with validation
     // (true). Returns false when a value was refused; the exchange stops there.
     bool UpdateData(bool saveAndValidate = true);
+    // Whether the last taking of the controls (UpdateData(true)) refused a value.
+    bool ValueRefused() const { return m_bValueRefused; }
     virtual void OnOK();
     virtual void OnCancel();
     // The window's close box or close message; the default cancels.
@@ -132,6 +134,7 @@ private:
     int m_height = 0;
     int m_ownerInvalidations = 0;
     bool m_lastOwnerErase = false;
+    bool m_bValueRefused = false;
 };
 
 }  // namespace qv

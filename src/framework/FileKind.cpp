@@ -19,12 +19,19 @@ std::string NotRegularFileReason(unsigned mode) {
     return std::string("Is ") + kind + ", not a regular file";
 }
 
-std::string UnreadableFileReason(const std::string& path) {
+std::string UnreadableFileReason(const std::string& path, std::uintmax_t maxBytes) {
     struct stat info {};
     if (stat(path.c_str(), &info) != 0) {
         return std::strerror(errno);
     }
-    return S_ISREG(info.st_mode) ? std::string() : NotRegularFileReason(info.st_mode);
+    if (!S_ISREG(info.st_mode)) {
+        return NotRegularFileReason(info.st_mode);
+    }
+    if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) {
+        return "Is " + std::to_string(info.st_size) + " bytes long, more than the " +
+               std::to_string(maxBytes) + " such a file can have";
+    }
+    return {};
 }
 
 }  // namespace qv

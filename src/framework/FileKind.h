@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <limits>
 #include <string>
 
 namespace qv {
@@ -9,7 +11,9 @@ namespace qv {
 std::string NotRegularFileReason(unsigned mode);
 
 // Why path cannot be read as a regular file (missing, a directory, a FIFO that
-// would block, a device without end), in the user's words; empty when it can.
-std::string UnreadableFileReason(const std::string& path);
+// would block, a device without end, larger than maxBytes, which no file of its
+// kind can be), in the user's words; empty when it can.
+std::string UnreadableFileReason(
+    const std::string& path, std::uintmax_t maxBytes = std::numeric_limits<std::uintmax_t>::max());
 
 }  // namespace qv

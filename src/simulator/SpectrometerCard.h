@@ -51,6 +51,9 @@ public:
     const RunControl& Run() const { return m_run; }
     const CountersTimers& Counters() const { return m_counters; }
     const ReferenceTable& Reference() const { return m_reference; }
+    const HighVoltageRegisters& HighVoltage() const { return m_highVoltage; }
+    const VibratorRegisters& Vibrator() const { return m_vibrator; }
+    const AuxRegisters& Aux() const { return m_aux; }
     MasterTicks Now() const { return m_now; }
 
 private:

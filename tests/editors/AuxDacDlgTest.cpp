@@ -48,7 +48,12 @@ TEST_F(AuxDacTest, OpeningReadsTheAuxBytesThenTheDacWithItsStatus) {
 
 TEST_F(AuxDacTest, WriteSendsTheDacFirstThenTheAuxBytesAndShowsWhatTheCardHolds) {
     Run([](CDialog& d) {
-        Type(d, {{IDC_AUX0, "10"}, {IDC_AUX2, "255"}, {IDC_AUX4, "7"}, {IDC_DAC8, "128"}});
+        Type(d, {{IDC_AUX0, "10"},
+                 {IDC_AUX1, "21"},
+                 {IDC_AUX2, "255"},
+                 {IDC_AUX3, "33"},
+                 {IDC_AUX4, "7"},
+                 {IDC_DAC8, "128"}});
         d.OnCommand(IDC_AUX_TO_HARDWARE);
     });
     const auto writes = recorder.Writes();
@@ -56,14 +61,18 @@ TEST_F(AuxDacTest, WriteSendsTheDacFirstThenTheAuxBytesAndShowsWhatTheCardHolds)
     EXPECT_EQ(writes[0].command, kCmdWriteDac);
     EXPECT_EQ(writes[0].bytes, (std::vector<std::uint8_t>{128}));
     EXPECT_EQ(writes[1].command, kCmdWriteAux);
-    EXPECT_EQ(writes[1].bytes, (std::vector<std::uint8_t>{10, 0, 255, 0, 7}));
+    EXPECT_EQ(writes[1].bytes, (std::vector<std::uint8_t>{10, 21, 255, 33, 7}));
+    EXPECT_EQ(card->Card().Aux().aux, (std::array<std::uint8_t, 5>{10, 21, 255, 33, 7}));
+    EXPECT_EQ(card->Card().Aux().dac, 128);
     const auto commands = recorder.Commands();
     EXPECT_EQ(std::vector<int>(commands.end() - 3, commands.end()), kReadCommands);
 
     // A second opening starts from the card again and finds the values there.
     Run([](CDialog& d) {
         EXPECT_EQ(d.GetDlgItemText(IDC_AUX0), "10");
+        EXPECT_EQ(d.GetDlgItemText(IDC_AUX1), "21");
         EXPECT_EQ(d.GetDlgItemText(IDC_AUX2), "255");
+        EXPECT_EQ(d.GetDlgItemText(IDC_AUX3), "33");
         EXPECT_EQ(d.GetDlgItemText(IDC_AUX4), "7");
         EXPECT_EQ(d.GetDlgItemText(IDC_DAC8), "128");
     });

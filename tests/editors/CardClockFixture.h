@@ -25,15 +25,16 @@ protected:
     }
 
     // The counters register with the settings taken: ULock (flags 0x40) and,
-    // with noCycles, both Qv cycle counters set to 0, so Qv never starts.
-    void WriteCounters(bool uLock, bool noCycles) {
+    // with noCycles, both Qv cycle counters set to 0, so Qv never starts; with
+    // noAaSeconds the analyser's seconds counter set to 0, so Aa never starts.
+    void WriteCounters(bool uLock, bool noCycles, bool noAaSeconds = false) {
         std::uint8_t b[kCountersWriteLength] = {};
         b[0] = 0x7E;
-        b[1] = noCycles ? 0x30 : 0x00;
+        b[1] = static_cast<std::uint8_t>((noCycles ? 0x30 : 0x00) | (noAaSeconds ? 0x40 : 0x00));
         b[2] = static_cast<std::uint8_t>(0x30 | (uLock ? 0x40 : 0));
         b[3] = 599 & 0xFF;
         b[4] = 599 >> 8;
-        b[8] = 0xFE;
+        b[8] = noAaSeconds ? 0xFF : 0xFE;  // start value - 1: 0xFFFFFF loads 0
         b[9] = b[10] = 0xFF;
         for (int i = 11; i < 19; ++i) {
             b[i] = 0xFF;

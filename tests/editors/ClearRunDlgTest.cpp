@@ -209,6 +209,31 @@ TEST_F(ClearRunTest, StartThatNeverConfirmsGivesExactlyOneMessageThenTheAnalyser
     EXPECT_EQ(RunControlWrites().back(), (Pair{0x00, 0x0C}));
 }
 
+// The analyser never starts (its seconds counter holds 0): one message a
+// second after its own write, owned by the panel, and the sequence ends there.
+TEST_F(ClearRunTest, AnalyserThatNeverConfirmsGivesItsMessageAfterOneSecondAndEnds) {
+    WriteCounters(false, false, /*noAaSeconds=*/true);
+    const CDialog* panel = nullptr;
+    std::uint32_t took = 0;
+    Open([&](CDialog& d) {
+        panel = &d;
+        recorder.Clear();
+        const std::uint32_t before = clock.GetTickCount();
+        Press(d, {IDC_ENABLE_GO_AA, IDC_COUNT_AA}, IDC_RUN_GO);
+        took = clock.GetTickCount() - before;
+        EXPECT_EQ(d.IsDlgButtonChecked(IDC_COUNT_AA), 0);
+        ExpectRequestsCleared(d);
+    });
+    EXPECT_GT(took, 1000u);
+    EXPECT_LT(took, 1200u);
+    ASSERT_EQ(ui.Boxes().size(), 1u);
+    EXPECT_EQ(ui.Boxes()[0].text, "Can't start/stop Aa. Run it's CountHalt?");
+    EXPECT_EQ(ui.Boxes()[0].buttons, MsgButtons::Ok);
+    EXPECT_EQ(ui.Boxes()[0].owner, panel);
+    EXPECT_EQ(RunControlWrites(), (Pairs{{0x00, 0x00}, {0x00, 0x0C}}));
+    EXPECT_EQ(HardwareGlobals::Instance().suspend, 0);
+}
+
 TEST_F(ClearRunTest, TheMemoriesWaitIsMeasuredFromItsOwnWrite) {
     WriteCounters(false, true);
     std::uint32_t written = 0;

@@ -1,3 +1,4 @@
+#include <array>
 #include <cstring>
 #include <tuple>
 
@@ -213,12 +214,14 @@ protected:
         std::uint32_t aaStart = 16777215;
         std::uint32_t universal = 0;
         std::uint8_t aaBase = 0;
+        std::uint8_t qv2Source = 0;
+        std::uint8_t qv1Source = 0;
     };
     void Write(const CardCounters& c) {
         Bytes b(25, 0);
         b[0] = 0x7E;
         b[1] = 0xF0;
-        b[2] = static_cast<std::uint8_t>(c.aaBase << 3);
+        b[2] = static_cast<std::uint8_t>(c.qv2Source << 5 | c.qv1Source << 4 | c.aaBase << 3);
         const auto put = [&b](std::size_t at, std::size_t n, std::uint32_t v) {
             for (std::size_t i = 0; i < n; ++i) {
                 b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
@@ -232,6 +235,10 @@ protected:
         CHardwarePort port;
         ASSERT_EQ(port.WriteCommand(kCmdWriteCounters, b.data(), 25), 0);
     }
+
+    // Qv2Source, Qv1Source and AaStopTimeBase of the block.
+    using Trio = std::array<std::int32_t, 3>;
+    Trio Sources() const { return {block.Qv2Source, block.Qv1Source, block.AaStopTimeBase}; }
 
     CountersTimersBlock block{};
 };
@@ -513,12 +520,13 @@ TEST_F(CountersTimersTest, LockedCardIsShownInTheStatus) {
     Run([](CDialog& d) { EXPECT_EQ(d.GetDlgItemText(IDC_CT_STATUS), " !!Locked"); });
 }
 
+// The three sources take two values each: two blocks tell every pair apart.
 TEST_F(CountersTimersTest, FromBufferLoadsTheThirteenFieldsAndKeepsTheRest) {
-    block = {0, 100, 0, 200, 0, 50, 11, 12345, 90, 180, 40, 2, 1};
-    Run([](CDialog& d) {
+    block = {1, 100, 0, 200, 0, 50, 11, 12345, 90, 180, 40, 2, 1};
+    Run([this](CDialog& d) {
         d.TypeText(IDC_CT_BACKUP_PERIOD, "321");
         d.OnCommand(IDC_CT_FROM_BUFFER);
-        EXPECT_EQ(d.IsDlgButtonChecked(IDC_CT_QV2_AUX), 1);
+        EXPECT_EQ(d.IsDlgButtonChecked(IDC_CT_QV2_AUX), 0);
         EXPECT_EQ(d.IsDlgButtonChecked(IDC_CT_QV1_AUX), 1);
         EXPECT_EQ(d.IsDlgButtonChecked(IDC_CT_AA_UNIVERSAL_BASE), 1);
         EXPECT_EQ(d.GetDlgItemText(IDC_CT_QV2_START), "100");
@@ -533,19 +541,23 @@ TEST_F(CountersTimersTest, FromBufferLoadsTheThirteenFieldsAndKeepsTheRest) {
         EXPECT_EQ(d.GetDlgItemText(IDC_CT_DEAD_TIME), "1");
         EXPECT_EQ(d.GetDlgItemText(IDC_CT_DEAD_PERCENT), "33");
         EXPECT_EQ(d.GetDlgItemText(IDC_CT_BACKUP_PERIOD), "321");
+        block.Qv2Source = 0;
+        block.AaStopTimeBase = 1;
+        d.OnCommand(IDC_CT_FROM_BUFFER);
+        EXPECT_EQ(d.IsDlgButtonChecked(IDC_CT_QV2_AUX), 1);
+        EXPECT_EQ(d.IsDlgButtonChecked(IDC_CT_QV1_AUX), 1);
+        EXPECT_EQ(d.IsDlgButtonChecked(IDC_CT_AA_UNIVERSAL_BASE), 0);
     });
     EXPECT_TRUE(recorder.Writes().empty());
 }
 
 TEST_F(CountersTimersTest, CaptureCopiesTheThirteenFieldsFromTheCard) {
-    Write({.qv1Start = 12, .qv2Start = 34, .aaStart = 56, .universal = 1000});
+    Write({.qv1Start = 12, .qv2Start = 34, .aaStart = 56, .universal = 1000, .qv2Source = 1});
     AdvanceSeconds(3);
     CCountersTimersDlg editor(ui);
     editor.m_pBlock = &block;
     EXPECT_EQ(editor.CaptureToBuffer(), 0);
-    EXPECT_EQ(block.Qv2Source, 0);
-    EXPECT_EQ(block.Qv1Source, 0);
-    EXPECT_EQ(block.AaStopTimeBase, 0);
+    EXPECT_EQ(Sources(), (Trio{1, 0, 0}));
     EXPECT_EQ(block.Qv2CyclesStart, 34u);
     EXPECT_EQ(block.Qv1CyclesStart, 12u);
     EXPECT_EQ(block.AaSecondsStart, 56);
@@ -559,6 +571,10 @@ TEST_F(CountersTimersTest, CaptureCopiesTheThirteenFieldsFromTheCard) {
     EXPECT_EQ(editor.StatusText(), "notLocked");
     EXPECT_TRUE(recorder.Writes().size() == 1);  // only the set-up write
     EXPECT_TRUE(ui.ModalRuns().empty());
+    // The sources take two values each: a second pattern tells the last pair apart.
+    Write({.aaBase = 1});
+    EXPECT_EQ(editor.CaptureToBuffer(), 0);
+    EXPECT_EQ(Sources(), (Trio{0, 0, 1}));
 }
 
 TEST_F(CountersTimersTest, FailedCaptureLeavesTheBlock) {

@@ -51,6 +51,7 @@ TEST_F(HardwareInfoTest, BufferShowsTheStampAndTheStoredCalibration) {
     Run([](CDialog& d) {
         d.OnCommand(IDC_INFO_FROM_BUFFER);
         EXPECT_EQ(d.GetDlgItemText(IDC_INFO_VERSION1), "7");
+        EXPECT_EQ(d.GetDlgItemText(IDC_INFO_VERSION2), "8");
         EXPECT_EQ(d.GetDlgItemText(IDC_INFO_VERSION3), "9");
         EXPECT_EQ(d.GetDlgItemText(IDC_INFO_HV_SLOPE), "2.5");
         EXPECT_EQ(d.GetDlgItemText(IDC_INFO_HV_OFFSET), "-1.125");

@@ -145,18 +145,34 @@ TEST_F(HighVoltageTest, RefusedDesiredValueShowsTheRangeMessageAndWritesNothing)
     Run([](CDialog& d) { EXPECT_EQ(d.GetDlgItemText(IDC_HV_DESIRED), "600"); });
 }
 
-// A card set to speed 16 shows 16; writing then asks for 1..15 first.
-TEST_F(HighVoltageTest, SpeedSixteenFromTheCardIsShownButNotWrittenBack) {
+// A card set to speed 16 shows 16. The box takes 1..15, but 16 fits its
+// field (nibble 15): the write tells the range message and still goes out.
+// 0 and 17 would travel as 16 and 1: refused.
+TEST_F(HighVoltageTest, SpeedSixteenFromTheCardHasItsMessageAndIsWrittenAsNibbleFifteen) {
     CardHolds({0x58, 0xC2, 0x58, 0xF2});
     Run([this](CDialog& d) {
         EXPECT_EQ(d.GetDlgItemText(IDC_HV_SPEED), "16");
-        recorder.Clear();
+        d.TypeText(IDC_HV_DESIRED, "700");
         d.OnCommand(IDC_HV_TO_HARDWARE);
-        EXPECT_TRUE(recorder.Writes().empty());
         EXPECT_EQ(d.FocusedControl(), IDC_HV_SPEED);
+        const sim::RampedValue& supply = card->Card().HighVoltage().Ramp();
+        EXPECT_EQ(supply.Speed(), 16);
+        EXPECT_EQ(supply.Desired(), 700);
+        EXPECT_EQ(supply.Current(), 700);  // immediate change
+        EXPECT_EQ(d.GetDlgItemText(IDC_HV_CURRENT), "700");
+        for (const char* speed : {"0", "17"}) {
+            d.TypeText(IDC_HV_SPEED, speed);
+            d.TypeText(IDC_HV_DESIRED, "300");
+            recorder.Clear();
+            d.OnCommand(IDC_HV_TO_HARDWARE);
+            EXPECT_TRUE(recorder.entries.empty()) << speed;
+        }
+        EXPECT_EQ(supply.Desired(), 700);
     });
-    ASSERT_EQ(ui.Boxes().size(), 1u);
-    EXPECT_EQ(ui.Boxes()[0].text, "Please enter an integer between 1 and 15.");
+    ASSERT_EQ(ui.Boxes().size(), 3u);
+    for (const auto& box : ui.Boxes()) {
+        EXPECT_EQ(box.text, "Please enter an integer between 1 and 15.");
+    }
 }
 
 TEST_F(HighVoltageTest, ReadOutFollowsTheDesiredBoxWhenItLosesTheFocus) {

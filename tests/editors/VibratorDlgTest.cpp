@@ -311,24 +311,51 @@ TEST_F(VibratorTest, RefusedValueWritesNothing) {
     EXPECT_EQ(ui.Boxes()[0].text, "Please enter an integer between -2048 and 2047.");
 }
 
-// Nibble 15 from the card shows as 16; a write first asks for 1..15.
-TEST_F(VibratorTest, CardSpeedSixteenShowsAndAWriteAsksForOneToFifteen) {
+// Nibble 15 from the card shows as 16, outside the box's 1..15 but inside its
+// field: a write tells the range message once and still sends every box, also
+// those exchanged after the speed; Cosine still sends its table. A value its
+// field cannot hold is still refused, 16 or not.
+TEST_F(VibratorTest, CardSpeedSixteenHasItsMessageAndIsWrittenWithTheOtherBoxes) {
     VibratorValues v;
-    v.AmplitudeSpeed = 16;
+    v.GainSpeed = v.AmplitudeSpeed = 16;
+    v.BiasSpeed = 4;
     CardHolds(v);
     Run([this](CDialog& d) {
         EXPECT_EQ(d.GetDlgItemText(IDC_AMPLITUDE_SPEED), "16");
+        Type(d, {{IDC_AMPLITUDE_DESIRED, "300"},
+                 {IDC_BIAS_DESIRED, "-700"},
+                 {IDC_GAIN_DESIRED, "500"},
+                 {IDC_DIVIDER_L, "100"}});
+        d.OnCommand(IDC_VIB_TO_HARDWARE);
+        EXPECT_EQ(d.FocusedControl(), IDC_AMPLITUDE_SPEED);
+        const sim::VibratorRegisters& drive = card->Card().Vibrator();
+        EXPECT_EQ(drive.Amplitude().Speed(), 16);
+        EXPECT_EQ(drive.Amplitude().Current(), 300);  // immediate change
+        EXPECT_EQ(drive.Bias().Desired(), 2048 - 700);
+        EXPECT_EQ(drive.Bias().Speed(), 4);
+        EXPECT_EQ(drive.Gain().Desired(), 500);
+        EXPECT_EQ(drive.Gain().Speed(), 16);
+        EXPECT_EQ(d.GetDlgItemText(IDC_DIVIDER_L), "100");
+        EXPECT_EQ(d.GetDlgItemText(IDC_FREQUENCY), FormatFloat(DriveFrequency(0, 100)));
+        ASSERT_EQ(ui.Boxes().size(), 1u);
+
+        recorder.Clear();
+        d.OnCommand(IDC_REFERENCE_COSINE);
+        ASSERT_EQ(recorder.Writes().size(), 1u);
+        EXPECT_EQ(recorder.Writes()[0].command, kCmdWriteReference);
+        EXPECT_EQ(card->Card().Reference()[0], 4015);
+        EXPECT_EQ(d.GetDlgItemText(IDC_AMPLITUDE_SPEED), "16");
+
+        d.TypeText(IDC_BIAS_DESIRED, "3000");
         recorder.Clear();
         d.OnCommand(IDC_VIB_TO_HARDWARE);
-        EXPECT_TRUE(recorder.Writes().empty());
-        EXPECT_EQ(d.FocusedControl(), IDC_AMPLITUDE_SPEED);
-        d.TypeText(IDC_AMPLITUDE_SPEED, "15");
-        d.OnCommand(IDC_VIB_TO_HARDWARE);
-        ASSERT_EQ(recorder.Writes().size(), 2u);
-        EXPECT_EQ(recorder.Writes()[0].bytes[7] >> 4, 14);
+        EXPECT_TRUE(recorder.entries.empty());
+        EXPECT_EQ(d.FocusedControl(), IDC_BIAS_DESIRED);
     });
-    ASSERT_EQ(ui.Boxes().size(), 1u);
+    ASSERT_EQ(ui.Boxes().size(), 3u);
     EXPECT_EQ(ui.Boxes()[0].text, "Please enter an integer between 1 and 15.");
+    EXPECT_EQ(ui.Boxes()[1].text, "Please enter an integer between 1 and 15.");
+    EXPECT_EQ(ui.Boxes()[2].text, "Please enter an integer between -2048 and 2047.");
 }
 
 TEST_F(VibratorTest, HighRangeTogglesTheVelocityAtOnceWithoutTheCard) {
@@ -399,37 +426,46 @@ TEST_F(VibratorTest, BufferLoadsTheDesiredValuesSilentlyWhenCoefficientsAgree) {
     block.AmplitudeDesired = 500;
     block.HighRange = 7;
     block.BiasDesired = -5;
-    block.K = 0;
-    block.L = 0;
+    block.K = 2;  // neither the card's 0 nor L
+    block.L = 100;
     Run([this](CDialog& d) {
         d.TypeText(IDC_GAIN_SPEED, "4");
         recorder.Clear();
         d.OnCommand(IDC_VIB_FROM_BUFFER);
         EXPECT_TRUE(recorder.entries.empty());
         EXPECT_EQ(d.GetDlgItemText(IDC_GAIN_DESIRED), "400");
+        EXPECT_EQ(d.GetDlgItemText(IDC_AMPLITUDE_DESIRED), "500");
         EXPECT_EQ(d.GetDlgItemText(IDC_BIAS_DESIRED), "-5");
+        EXPECT_EQ(d.GetDlgItemText(IDC_DIVIDER_K), "2");
+        EXPECT_EQ(d.GetDlgItemText(IDC_DIVIDER_L), "100");
         EXPECT_EQ(d.IsDlgButtonChecked(IDC_HIGH_RANGE), 1);
         EXPECT_EQ(Editor(d).HighRange, 1);
         EXPECT_EQ(d.GetDlgItemText(IDC_GAIN_SPEED), "4");  // not in the block
         EXPECT_EQ(d.GetDlgItemText(IDC_VELOCITY), " 53.000");
-        EXPECT_EQ(d.GetDlgItemText(IDC_FREQUENCY), "0.357628");
+        EXPECT_EQ(d.GetDlgItemText(IDC_FREQUENCY), FormatFloat(DriveFrequency(2, 100)));
     });
     EXPECT_TRUE(ui.Boxes().empty());
 }
 
-TEST_F(VibratorTest, BufferWithAnotherLowCoefficientWarnsWithTheBlocksOwnVelocity) {
+// Either coefficient alone makes the difference.
+TEST_F(VibratorTest, BufferWithAnotherCoefficientOfEitherRangeWarnsWithTheBlocksOwnVelocity) {
     block.AmplitudeDesired = 500;
     block.HighRange = 0;
     block.VelocityCoefLow = 0.02f;
-    Run([](CDialog& d) {
+    Run([this](CDialog& d) {
         d.OnCommand(IDC_VIB_FROM_BUFFER);
         // The box shows what the hardware makes of it: 500 x 0.014.
         EXPECT_EQ(d.GetDlgItemText(IDC_VELOCITY), "  7.000");
+        block.VelocityCoefLow = coefficients.VelocityCoefLow;
+        block.VelocityCoefHigh = 0.2f;
+        block.HighRange = 1;
+        d.OnCommand(IDC_VIB_FROM_BUFFER);
     });
-    ASSERT_EQ(ui.Boxes().size(), 1u);
-    EXPECT_EQ(ui.Boxes()[0].text, CoefficientsDifferText(block));
+    ASSERT_EQ(ui.Boxes().size(), 2u);
     EXPECT_NE(ui.Boxes()[0].text.find("velocity of  10.000 mm/s  as it was"), std::string::npos);
     EXPECT_EQ(ui.Boxes()[0].caption, "");
+    EXPECT_EQ(ui.Boxes()[1].text, CoefficientsDifferText(block));
+    EXPECT_NE(ui.Boxes()[1].text.find("velocity of 100.000 mm/s  as it was"), std::string::npos);
 }
 
 TEST_F(VibratorTest, CaptureStoresTheSixFieldsAndTheCoefficientsBitForBit) {

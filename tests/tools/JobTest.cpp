@@ -3,13 +3,20 @@
 
 #include <regex>
 
-#include "JobScript.h"
-#include "JobSubstitution.h"
 #include "QvToolFixture.h"
 #include "ToolDocument.h"
+#include "jobs/JobProgress.h"
+#include "jobs/JobScript.h"
+#include "jobs/JobSubstitution.h"
 
 namespace qv::tool {
 namespace {
+
+using jobs::CheckSubstitutions;
+using jobs::JobScript;
+using jobs::ParseJob;
+using jobs::SplitJobText;
+using jobs::Substitute;
 
 std::vector<std::string> TextLines(const std::string& text) {
     return SplitJobText(text);
@@ -37,12 +44,13 @@ protected:
         return Run(args);
     }
     std::string Trace() const { return Read(Path("card.trace")); }
-    // Runs an example job from docs/jobs with its files written here.
+    // Runs a copy of an example job from docs/jobs with its files (and its run
+    // log, beside the job file) written here.
     int Example(const std::string& name, std::vector<std::string> options = {}) {
         const auto previous = std::filesystem::current_path();
         std::filesystem::current_path(m_dir);
-        std::vector<std::string> args = {"job", "--simulate",
-                                         std::string(QV_SOURCE_DIR) + "/docs/jobs/" + name};
+        std::filesystem::copy_file(std::string(QV_SOURCE_DIR) + "/docs/jobs/" + name, Path(name));
+        std::vector<std::string> args = {"job", "--simulate", Path(name)};
         args.insert(args.end(), options.begin(), options.end());
         const int status = Run(args);
         std::filesystem::current_path(previous);
@@ -85,11 +93,44 @@ TEST(JobScriptTest, BadLinesAreFoundBeforeAnythingRunsAndNamedByNumber) {
     EXPECT_EQ(error("wait soon\n"), "line 1: wait: takes SECONDS (0 to 1000000000) or backup");
     EXPECT_EQ(error("remark \"open\nsave \"a b.qv\"\n"), "");
     EXPECT_EQ(error("save \"a b.qv\n"), "line 1: a quote is not closed");
+    // One number syntax; a NUL would cut the name; a refused word is quoted short.
+    EXPECT_EQ(error("wait 1.5\nwait 0\nloop 0\nend\n"), "");
+    for (const char* number : {"1e3", "0x10", ".5", "5.", "-1", "1 000"}) {
+        EXPECT_EQ(error(std::string("wait ") + number + "\n"),
+                  "line 1: wait: takes SECONDS (0 to 1000000000) or backup")
+            << number;
+    }
+    EXPECT_EQ(error("loop 1.5\nend\n"),
+              "line 1: loop count \"1.5\" is not a whole number from 0 to 999999999");
+    EXPECT_EQ(error(std::string("read hv\nsave r\0n.qv\n", 19)),
+              "line 2: a control character (0x00) in the line");
+    EXPECT_EQ(error("remark a\x1b[2Jb\n"), "line 1: a control character (0x1B) in the line");
+    const std::string x78(78, 'x');  // the 80th character takes two bytes
+    EXPECT_EQ(error("f" + x78 + "\xc3\xa9tail\n"),
+              "line 1: unknown operation \"f" + x78 + "\xc3\xa9...\"");
+    std::string nested;
+    for (int depth = 0; depth < 100; ++depth) {
+        nested = "loop 1\n" + nested + "end\n";
+    }
+    EXPECT_EQ(error(nested), "");
+    EXPECT_EQ(error("loop 1\n" + nested + "end\n"), "line 101: loops nest deeper than 100 levels");
     const JobScript script =
         ParseJob(SplitJobText("remark  two  blanks \"kept\"\r\nsave \"a b.qv\""));
     ASSERT_EQ(script.lines.size(), 2u);
     EXPECT_EQ(script.lines[0].args, std::vector<std::string>{"two  blanks \"kept\""});
     EXPECT_EQ(script.lines[1].args, std::vector<std::string>{"a b.qv"});
+}
+
+// The progress display's "of waits to go": loops multiplied out, wait backup
+// left out since only the card knows how long it takes.
+TEST(JobProgressTest, TotalWaitingTimeMultipliesLoopsOut) {
+    const JobScript script =
+        ParseJob(SplitJobText("wait 2.5\nloop 9\n  wait 90\n  loop 2\n    wait 30\n  end\nend\n"
+                              "wait backup\nloop 0\n  wait 1000\nend\n"));
+    ASSERT_EQ(script.error, "");
+    EXPECT_DOUBLE_EQ(jobs::TotalWaitSeconds(script), 2.5 + 9 * (90 + 2 * 30));
+    EXPECT_EQ(jobs::DurationText(59.2), "1:00");
+    EXPECT_EQ(jobs::DurationText(3 * 3600 + 4 * 60 + 5), "3:04:05");
 }
 
 TEST_F(JobTest, ABadLineStopsTheJobBeforeTheCardIsTouched) {
@@ -169,6 +210,30 @@ TEST_F(JobTest, ARefusedValueWritesNothingAndFailsTheJobAtItsLine) {
     EXPECT_EQ(Card({"set vibrator K=-1"}), 1);
     EXPECT_NE(m_err.str().find("digits only"), std::string::npos);
     EXPECT_TRUE(TraceWrites(Trace(), 15).empty());
+}
+
+// A card at "immediate change" shows 16 in a box of 1..15; 16 fits its field,
+// so set writes it with the range message on the error stream and goes on,
+// also past a preview that takes the controls again (K).
+TEST_F(JobTest, ASpeedOfSixteenIsWrittenWithItsRangeMessageAndTheJobGoesOn) {
+    ASSERT_EQ(Card({"set hv HvDesired=650 HvSpeed=16", "set vibrator AmplitudeSpeed=16 K=2",
+                    "read hv", "read vibrator"},
+                   {"--json"}),
+              0)
+        << m_err.str();
+    EXPECT_NE(m_err.str().find("[qv] Please enter an integer between 1 and 15."),
+              std::string::npos);
+    std::vector<nlohmann::json> reports;
+    for (const std::string& line : TextLines(m_out.str())) {
+        reports.push_back(nlohmann::json::parse(line));
+    }
+    ASSERT_EQ(reports.size(), 4u);
+    EXPECT_EQ(reports[0]["messages"][0]["text"], "Please enter an integer between 1 and 15.");
+    // What the card holds, read back by the next lines.
+    EXPECT_EQ(reports[2]["fields"]["HvSpeed"], 16);
+    EXPECT_EQ(reports[2]["fields"]["HvCurrent"], 650);  // changed at once
+    EXPECT_EQ(reports[3]["fields"]["AmplitudeSpeed"], 16);
+    EXPECT_EQ(reports[3]["fields"]["K"], 2);
 }
 
 TEST_F(JobTest, JsonHasOneObjectPerOperationWithTheBlockAndItsImage) {
@@ -265,8 +330,45 @@ TEST_F(JobTest, SpecialFilesAreRefusedWithoutBlocking) {
     EXPECT_NE(m_err.str().find("[qv] Can not open file!"), std::string::npos) << m_err.str();
 }
 
+// Sizes no such file can have are refused before a byte is read; a hardware
+// description named for an unattended run must be read whole.
+TEST_F(JobTest, HugeFilesAndAnUnusableHardwareDescriptionAreRefused) {
+    const std::string huge = Path("huge");
+    std::ofstream(huge) << "read hv\n";
+    std::filesystem::resize_file(huge, 4 * 1024 * 1024 + 1);
+    EXPECT_EQ(Run({"job", "--simulate", huge}), 2);
+    EXPECT_EQ(m_err.str(),
+              "qvtool: cannot read the job file " + huge +
+                  ": Is 4194305 bytes long, more than the 4194304 such a file can have\n");
+    EXPECT_EQ(Run({"card", "--simulate", "--hdw", huge, "read hv"}), 2);
+    EXPECT_NE(m_err.str().find("cannot read the hardware description " + huge + ": Is 4194305"),
+              std::string::npos);
+    EXPECT_EQ(Run({"hdw", huge}), 1);
+    EXPECT_NE(m_err.str().find("Read error or wrong file:" + huge), std::string::npos);
+    EXPECT_EQ(Run({"card", "--simulate", "--hdw", Path("none.hdw"), "read hv"}), 2);
+    EXPECT_EQ(m_err.str(), "qvtool: cannot read the hardware description " + Path("none.hdw") +
+                               ": No such file or directory\n");
+    std::ofstream(Path("short.hdw")) << "1\n2\n";
+    EXPECT_EQ(Run({"card", "--simulate", "--hdw", Path("short.hdw"), "read hv"}), 2);
+    EXPECT_EQ(m_err.str(), "qvtool: the hardware description " + Path("short.hdw") +
+                               " is not complete (2 of 15 items read)\n");
+}
+
+// File names and remarks are bytes; the JSON of them is UTF-8 all the same.
+TEST_F(JobTest, JsonOfTextsThatAreNotUtf8ShowsReplacementCharacters) {
+    ASSERT_EQ(Card({"save " + Path("\xff.qv"), "remark caf\xe9"}, {"--json"}), 1);
+    const auto lines = TextLines(m_out.str());
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(nlohmann::json::parse(lines[0])["line"], "save " + Path("\xef\xbf\xbd.qv"));
+    EXPECT_TRUE(std::filesystem::exists(Path("\xff.qv")));
+    const auto remark = nlohmann::json::parse(lines[1]);
+    EXPECT_EQ(remark["line"], "remark caf\xef\xbf\xbd");
+    EXPECT_NE(remark["failure"].get<std::string>().find("Windows-1252 cannot hold"),
+              std::string::npos);
+}
+
 TEST_F(JobTest, DayRunExampleSavesEveryHourAndExports) {
-    ASSERT_EQ(Example("day-run.job", {"--log", Path("day.log.csv")}), 0) << m_err.str();
+    ASSERT_EQ(Example("day-run.job"), 0) << m_err.str();
     std::uint64_t previous = 0;
     for (int hour = 1; hour <= 24; ++hour) {
         char name[16];
@@ -283,13 +385,27 @@ TEST_F(JobTest, DayRunExampleSavesEveryHourAndExports) {
     for (const char* extension : {".qv1", ".qv2", ".qvl", ".qva", ".qvc", ".qvs"}) {
         EXPECT_TRUE(std::filesystem::exists(Path(std::string("day-final") + extension)));
     }
-    // One log line per capture, stamped with the card's time: the day the job
-    // skipped through spreads over a day in the log.
-    ASSERT_EQ(Run({"log", Path("day.log.csv"), "--json"}), 0) << m_err.str();
+    // One log beside the job, one line per capture, stamped with the card's
+    // time: the day the job skipped through spreads over a day in the log.
+    EXPECT_FALSE(std::filesystem::exists(Path("day01.log.csv")));
+    ASSERT_EQ(Run({"log", Path("day-run.log.csv"), "--json"}), 0) << m_err.str();
     const nlohmann::json log = nlohmann::json::parse(m_out.str());
     EXPECT_EQ(log.at("captures"), 25);
     EXPECT_EQ(log.at("failed"), 0);
     EXPECT_NEAR(log.at("span_seconds").get<double>(), 23 * 3600, 60);  // hour 1 to the end
+}
+
+// card has no job file: --log, or the first file it saves names the log.
+TEST_F(JobTest, CardLogsBesideItsFirstSavedFileThroughout) {
+    ASSERT_EQ(
+        Card({"capture", "save " + Path("a.qv"), "capture", "save " + Path("b.qv"), "capture"}), 0)
+        << m_err.str();
+    EXPECT_FALSE(std::filesystem::exists(Path("b.log.csv")));
+    ASSERT_EQ(Run({"log", Path("a.log.csv")}), 0);
+    EXPECT_NE(m_out.str().find(": 2 captures"), std::string::npos) << m_out.str();
+    ASSERT_EQ(Card({"capture", "save " + Path("c.qv")}, {"--log", Path("all.csv")}), 0);
+    EXPECT_FALSE(std::filesystem::exists(Path("c.log.csv")));
+    EXPECT_TRUE(std::filesystem::exists(Path("all.csv")));
 }
 
 TEST_F(JobTest, PlateauExampleSavesOneSpectrumPerVoltage) {

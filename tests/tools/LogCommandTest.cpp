@@ -135,6 +135,14 @@ TEST_F(QvToolTest, LogRefusesWhatItCannotRead) {
     std::ofstream(empty) << RunLogHeader() << '\n';
     EXPECT_EQ(Run({"log", empty}), 0);
     EXPECT_EQ(m_out.str(), empty + ": 0 captures (0 failed), 0 lines skipped\n");
+    // An empty file or another file's lines are not a run that captured nothing.
+    for (const std::string& text : {std::string(), std::string("read hv\nwait 5\n")}) {
+        std::ofstream(Path("other")) << text;
+        EXPECT_EQ(Run({"log", Path("other")}), 1);
+        EXPECT_NE(m_err.str().find("log: " + Path("other") + " is not a run log"),
+                  std::string::npos)
+            << m_err.str();
+    }
     EXPECT_EQ(Run({"log", empty, "--plot", Path("e.png")}), 1);
     EXPECT_FALSE(std::filesystem::exists(Path("e.png")));
     EXPECT_EQ(Run({"log", empty, "--plot", Path("e.png"), "--size", "20x20"}), 1);

@@ -1,14 +1,14 @@
 #include <regex>
 #include <sstream>
 
-#include "JobScript.h"
 #include "QvToolFixture.h"
+#include "jobs/JobScript.h"
 
 namespace qv::tool {
 namespace {
 
 std::vector<std::string> Lines(const std::string& text) {
-    return SplitJobText(text);
+    return jobs::SplitJobText(text);
 }
 
 TEST_F(QvToolTest, SimulateTraceHasOneParseableLinePerExchange) {

@@ -352,7 +352,7 @@ TEST_F(AcquisitionTickTest, TicksWhileATicksBoxIsOpenDoNothing) {
 
 // ---- the count-rate window -------------------------------------------------
 
-TEST_F(AcquisitionTickTest, CountRateWindowAloneReadsOnlyTheRates) {
+TEST_F(AcquisitionTickTest, CountRateWindowReadsOnlyTheRatesAloneAndLastAfterARefresh) {
     Advance(10 * 1000);  // the virtual source counts for ten seconds
     bool ran = false;
     ui.QueueModalScript([&](CDialog& dialog) {
@@ -370,6 +370,17 @@ TEST_F(AcquisitionTickTest, CountRateWindowAloneReadsOnlyTheRates) {
         };
         EXPECT_EQ(dialog.GetDlgItemText(IDC_RATE_QV1), rate(16));
         EXPECT_EQ(dialog.GetDlgItemText(IDC_RATE_QV2), rate(19));
+        // With auto-refresh the capture comes first, the rates last.
+        view->OnAutoRefresh();
+        recorder.Clear();
+        Tick();
+        view->OnAutoRefresh();
+        ASSERT_GE(recorder.entries.size(), 2u);
+        const auto last = recorder.entries.end() - 1;
+        EXPECT_EQ(last->kind, Transfer::Kind::Read);
+        EXPECT_EQ(last->command, kCmdReadCounterStarts);
+        EXPECT_EQ((last - 1)->kind, Transfer::Kind::Spectrum);
+        EXPECT_EQ((last - 1)->command, kSelectQv2);
         ran = true;
     });
     ASSERT_TRUE(view->OnCmdMsg(ID_PULSE_RATE));

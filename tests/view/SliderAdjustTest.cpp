@@ -71,12 +71,22 @@ TEST(MeasurePeak, NoPeakAndAPeakRunningToTheEndStoreNothingOrOnlyTheLeft) {
     const PeakSearch none = MeasurePeak(aa, 0, 6);
     EXPECT_FALSE(none.leftFound);
     EXPECT_EQ(none.next, 4095);
-    Fill(aa, 4000, 4095, 9);
+    // Ending at 4094 with channel 4095 empty is still open; one channel
+    // shorter it closes; a peak only in channel 4095 is not searched.
+    Fill(aa, 4000, 4094, 9);
     const PeakSearch open = MeasurePeak(aa, 0, 9);
     EXPECT_TRUE(open.leftFound);
     EXPECT_FALSE(open.complete);
     EXPECT_EQ(open.peak.left, 4000);
     EXPECT_EQ(open.next, 4095);
+    aa[4094] = 0;
+    const PeakSearch closed = MeasurePeak(aa, 0, 9);
+    ASSERT_TRUE(closed.complete);
+    EXPECT_EQ(closed.peak.right, 4093);
+    EXPECT_EQ(closed.next, 4093);
+    auto last = Spectra();
+    last[4095] = 9;
+    EXPECT_FALSE(MeasurePeak(last, 0, 9).leftFound);
 }
 
 TEST(MeasurePeak, OneCountHasNoDeviationAndCutoffZeroOnAnEmptyChannelNoMean) {

@@ -6,6 +6,7 @@
 #include "ToolDocument.h"
 #include "analysis/SettingsDiff.h"
 #include "analysis/SpectrumChoice.h"
+#include "jobs/JsonText.h"
 
 namespace qv::tool {
 
@@ -59,11 +60,11 @@ int CalibrateCommand(Streams io, const CalibrateOptions& options) {
         return 1;
     }
     const auto json = CalibrationJson(*outcome.calibration, name);
-    if (options.output && !WriteOutput(*options.output, json.dump(2) + "\n", io.err)) {
+    if (options.output && !WriteOutput(*options.output, jobs::JsonText(json, 2) + "\n", io.err)) {
         return 1;
     }
     if (options.json) {
-        io.out << json.dump(2) << '\n';
+        io.out << jobs::JsonText(json, 2) << '\n';
     } else {
         PrintCalibration(io.out, *outcome.calibration, name, m);
     }

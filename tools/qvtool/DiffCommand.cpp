@@ -5,6 +5,7 @@
 #include "Commands.h"
 #include "ToolDocument.h"
 #include "analysis/SettingsDiff.h"
+#include "jobs/JsonText.h"
 
 namespace qv::tool {
 
@@ -74,10 +75,10 @@ int DiffCommand(Streams io, const std::string& fileA, const std::string& fileB, 
             }
             list.push_back(entry);
         }
-        io.out << Json{{"differences", list},
-                       {"a", SummaryJson(fileA, sa)},
-                       {"b", SummaryJson(fileB, sb)}}
-                      .dump(2)
+        io.out << jobs::JsonText(Json{{"differences", list},
+                                      {"a", SummaryJson(fileA, sa)},
+                                      {"b", SummaryJson(fileB, sb)}},
+                                 2)
                << '\n';
         return 0;
     }

@@ -4,6 +4,7 @@
 #include "JsonNumbers.h"
 #include "document/HardwareDescriptionFile.h"
 #include "document/SettingsFields.h"
+#include "jobs/JsonText.h"
 
 namespace qv::tool {
 
@@ -41,7 +42,7 @@ void PrintReading(std::ostream& out, const HardwareDescriptionReading& reading) 
 int HdwCommand(Streams io, const std::string& file, bool json) {
     const HardwareDescriptionReading reading = ReadHardwareDescriptionFile(file);
     if (json) {
-        io.out << ReadingJson(reading).dump(2) << '\n';
+        io.out << jobs::JsonText(ReadingJson(reading), 2) << '\n';
     } else {
         PrintReading(io.out, reading);
     }

@@ -7,6 +7,7 @@
 #include "document/SettingsFields.h"
 #include "editors/RemarkSummary.h"
 #include "framework/TextEncoding.h"
+#include "jobs/JsonText.h"
 
 namespace qv::tool {
 
@@ -96,7 +97,7 @@ int InfoCommand(Streams io, const std::string& file, bool json, bool spectra) {
         return 1;
     }
     if (json) {
-        io.out << MeasurementJson(tool.Doc(), spectra).dump(2) << '\n';
+        io.out << jobs::JsonText(MeasurementJson(tool.Doc(), spectra), 2) << '\n';
     } else {
         PrintMeasurement(io.out, tool.Doc(), spectra);
     }

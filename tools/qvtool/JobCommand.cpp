@@ -1,25 +1,41 @@
+#include <unistd.h>
+
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <sstream>
 
-#include "JobClock.h"
 #include "JobCommands.h"
-#include "JobRunner.h"
-#include "JobUi.h"
+#include "StatusLine.h"
 #include "StopSignals.h"
 #include "app/CardLink.h"
+#include "document/HardwareDescriptionFile.h"
 #include "document/QvDoc.h"
 #include "editors/DocumentEditors.h"
+#include "framework/CharCount.h"
 #include "framework/FileKind.h"
 #include "hardware/HardwareGlobals.h"
+#include "jobs/JobClock.h"
+#include "jobs/JobRunner.h"
+#include "jobs/JobUi.h"
 #include "simulator/BenchOptions.h"
 #include "status/StatusService.h"
 
 namespace qv::tool {
 
+using jobs::JobClock;
+using jobs::kJobFailed;
+using jobs::kJobNotRun;
+
 namespace {
+
+// Far more than the longest job anyone writes by hand or by script; a larger
+// file is not a job and would be read whole before that shows.
+constexpr std::uintmax_t kMaxJobFileBytes = 4 * 1024 * 1024;
+// A longer status line would wrap, and \r would then rewrite only its end.
+constexpr std::size_t kStatusLineChars = 79;
 
 // The process's card globals go back to their start-up state when the job ends.
 class GlobalsReset {
@@ -38,7 +54,7 @@ std::optional<std::vector<std::string>> JobLines(Streams io, const JobOptions& o
         return options.lines;
     }
     // Checked before the open, which would already block on a FIFO.
-    const std::string why = UnreadableFileReason(*options.file);
+    const std::string why = UnreadableFileReason(*options.file, kMaxJobFileBytes);
     std::ifstream in;
     if (why.empty()) {
         in.open(*options.file, std::ios::binary);
@@ -48,7 +64,7 @@ std::optional<std::vector<std::string>> JobLines(Streams io, const JobOptions& o
                << (why.empty() ? "" : ": " + why) << '\n';
         return std::nullopt;
     }
-    return SplitJobText({std::istreambuf_iterator<char>(in), {}});
+    return jobs::SplitJobText({std::istreambuf_iterator<char>(in), {}});
 }
 
 // The options that only the virtual card takes, or an empty text.
@@ -77,6 +93,26 @@ CardLink::Choice CardChoice(const JobOptions& options) {
     return choice;
 }
 
+// An unattended run on the wrong calibrations or port base is worse than none:
+// a description named with --hdw must be read whole.
+std::string HardwareDescriptionRefusal(const JobOptions& options) {
+    if (!options.hdw) {
+        return {};
+    }
+    const std::string& path = *options.hdw;
+    if (const std::string why = UnreadableFileReason(path, kMaxHardwareDescriptionBytes);
+        !why.empty()) {
+        return "cannot read the hardware description " + path + ": " + why;
+    }
+    const HardwareDescriptionReading reading = ReadHardwareDescriptionFile(path);
+    if (!reading.complete) {
+        return "the hardware description " + path + " is not complete (" +
+               std::to_string(reading.itemsRead) + " of " +
+               std::to_string(kHardwareDescriptionItems) + " items read)";
+    }
+    return {};
+}
+
 // qv.hdw as the desktop reads it, when there is one; built-in values otherwise.
 std::optional<std::string> HardwareDescriptionPath(const JobOptions& options) {
     if (options.hdw) {
@@ -88,6 +124,15 @@ std::optional<std::string> HardwareDescriptionPath(const JobOptions& options) {
         return path;
     }
     return std::nullopt;
+}
+
+// One log for the whole run: --log, else JOBNAME.log.csv beside the job file.
+// card has no job file; its first save names the log (see RunSave).
+std::optional<std::string> RunLogPath(const JobOptions& options) {
+    if (options.log || !options.file) {
+        return options.log;
+    }
+    return std::filesystem::path(*options.file).replace_extension(".log.csv").string();
 }
 
 // The run log's time stamps follow the virtual card's clock, so a day that a
@@ -116,6 +161,20 @@ void StartStatusPage(StatusService& status, const StatusOptions& options, CQvDoc
     err << "qvtool: " << message << '\n';
 }
 
+// "line 14: wait 90 | loop 3/9 | 1:12 left | 12:30 of waits to go", within
+// one line of a narrow terminal.
+std::string ProgressText(const jobs::JobProgress& progress) {
+    std::string text = "line " + std::to_string(progress.number) + ": " + progress.line;
+    for (const auto& loop : progress.loops) {
+        text += " | loop " + std::to_string(loop.counter) + "/" + std::to_string(loop.count);
+    }
+    if (progress.waitLeft > 0) {
+        text += " | " + jobs::DurationText(progress.waitLeft) + " left";
+    }
+    text += " | " + jobs::DurationText(progress.jobWaitLeft) + " of waits to go";
+    return FirstChars(text, kStatusLineChars);
+}
+
 }  // namespace
 
 int JobCommand(Streams io, const JobOptions& options) {
@@ -123,28 +182,39 @@ int JobCommand(Streams io, const JobOptions& options) {
     if (!lines) {
         return kJobNotRun;
     }
-    if (const std::string why = CheckStatusOptions(options.status); !why.empty()) {
-        io.err << "qvtool: " << why << '\n';
-        return kJobNotRun;
+    for (const std::string& why :
+         {CheckStatusOptions(options.status), BenchWithoutSimulate(options),
+          HardwareDescriptionRefusal(options)}) {
+        if (!why.empty()) {
+            io.err << "qvtool: " << why << '\n';
+            return kJobNotRun;
+        }
     }
-    if (const std::string why = BenchWithoutSimulate(options); !why.empty()) {
-        io.err << "qvtool: " << why << '\n';
-        return kJobNotRun;
-    }
-    const JobScript script = ParseJob(*lines);
+    const jobs::JobScript script = jobs::ParseJob(*lines);
     if (!script.error.empty()) {
         io.err << "qvtool: " << script.error << '\n';
         return kJobNotRun;
     }
 
+    // On a terminal one status line, rewritten in place, says how far the job
+    // has come; the reports and messages are written past it.
+    std::optional<StatusLine> status;
+    std::optional<BesideStatusLine> out, err;
+    if (!options.json && io.err.rdbuf() == std::cerr.rdbuf() && isatty(STDERR_FILENO)) {
+        status.emplace(io.err);
+        out.emplace(*status, io.out);
+        err.emplace(*status, io.err);
+    }
+    const Streams jobIo = status ? Streams{*out, *err} : io;
+
     JobClock clock(options.simulate && !options.simSpeed);
     GlobalsReset globals(clock);
-    JobUi ui(io.err);
+    jobs::JobUi ui(jobIo.err);
     CQvDoc doc(ui, HardwareDescriptionPath(options));
     doc.OnNewDocument();
     DocumentEditors editors;
     doc.SetHardwareEditors(&editors);
-    SetRunLog(doc, clock, options.log);
+    SetRunLog(doc, clock, RunLogPath(options));
 
     std::ostringstream warnings;
     CardLink link(CardChoice(options), HardwareGlobals::Instance().portBase, warnings, "qvtool");
@@ -157,12 +227,17 @@ int JobCommand(Streams io, const JobOptions& options) {
         return kJobNotRun;
     }
 
-    StatusService status("qvtool job");
-    StartStatusPage(status, options.status, doc, io.err);
+    StatusService statusPage("qvtool job");
+    StartStatusPage(statusPage, options.status, doc, io.err);
     StopSignals signals;
-    JobContext context{doc, ui, clock, options.simulate ? options.simSpeed.value_or(1) : 1,
-                       StopSignals::Requested};
-    return JobRunner(context, io.out, io.err, options.json).Run(script);
+    jobs::JobContext context{doc, ui, clock, options.simulate ? options.simSpeed.value_or(1) : 1,
+                             StopSignals::Requested};
+    jobs::JobRunner runner(context, jobIo.out, jobIo.err, options.json);
+    if (status) {
+        runner.SetProgress(
+            [&status](const jobs::JobProgress& progress) { status->Show(ProgressText(progress)); });
+    }
+    return runner.Run(script);
 }
 
 }  // namespace qv::tool

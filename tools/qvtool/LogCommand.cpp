@@ -10,6 +10,7 @@
 #include "PictureSize.h"
 #include "document/RunLogRecord.h"
 #include "framework/FileKind.h"
+#include "jobs/JsonText.h"
 #include "pictures/CanvasFont.h"
 #include "pictures/PngFile.h"
 #include "pictures/RunLogPlot.h"
@@ -19,16 +20,20 @@ namespace qv::tool {
 namespace {
 
 constexpr int kSmallestSide = 200;
+// A year of captures at one a minute, each line far shorter than 512 bytes:
+// anything larger is some other file, and would be read whole before that shows.
+constexpr std::uintmax_t kMaxRunLogBytes = 366ULL * 24 * 60 * 512;
 
 struct RunLogContents {
     std::vector<RunLogRecord> records;
     int skipped = 0;
+    bool header = false;
 };
 
 // Every whole line; a torn or garbled one is noted on err and left out.
 bool ReadRunLog(const std::string& path, std::ostream& err, RunLogContents& contents) {
     // Checked before the open, which would already block on a FIFO.
-    const std::string why = UnreadableFileReason(path);
+    const std::string why = UnreadableFileReason(path, kMaxRunLogBytes);
     std::ifstream in;
     if (why.empty()) {
         in.open(path, std::ios::binary);
@@ -40,6 +45,7 @@ bool ReadRunLog(const std::string& path, std::ostream& err, RunLogContents& cont
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
         if (line.empty() || line == RunLogHeader()) {
+            contents.header = contents.header || !line.empty();
             continue;
         }
         std::string why;
@@ -49,6 +55,12 @@ bool ReadRunLog(const std::string& path, std::ostream& err, RunLogContents& cont
             err << path << ':' << number << ": line skipped (" << why << ")\n";
             ++contents.skipped;
         }
+    }
+    // A log begins with its header; without it and without one capture it is
+    // some other file (or an empty one), not a run that captured nothing.
+    if (!contents.header && contents.records.empty()) {
+        err << "log: " << path << " is not a run log (no header, no capture)\n";
+        return false;
     }
     return true;
 }
@@ -156,7 +168,7 @@ void PrintJson(std::ostream& out, const std::string& file, const RunLogContents&
     j["qv1_rate"] = SpreadJson(s.qv1);
     j["qv2_rate"] = SpreadJson(s.qv2);
     j["dead_time_pct"] = SpreadJson(s.deadTime);
-    out << j.dump(2) << '\n';
+    out << jobs::JsonText(j, 2) << '\n';
 }
 
 std::string BaseName(const std::string& path) {

@@ -22,8 +22,15 @@ struct HighVoltageReading {
     double Volts = 0;            // HvCurrent under the calibration in force
 };
 
+// The card's backup countdown, which paces the autosave.
+struct BackupCountdown {
+    std::uint32_t period = 0;       // seconds
+    std::uint32_t tillNearest = 0;  // seconds till the next backup is due
+};
+
 struct CaptureReadings {
     std::optional<CounterReadings> counters;
+    std::optional<BackupCountdown> backup;
     std::optional<HighVoltageReading> highVoltage;
     std::optional<std::int32_t> amplitudeCurrent;  // the vibrator's, 0..1023
 };

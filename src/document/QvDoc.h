@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -53,6 +54,10 @@ public:
     void SetRunLogPath(std::optional<std::string> path) { m_runLog.SetPath(std::move(path)); }
     std::optional<std::string> RunLogPath() const { return m_runLog.PathFor(GetPathName()); }
     RunLog& GetRunLog() { return m_runLog; }
+    // Told the result of each of the two captures, after its run-log line.
+    void SetCaptureObserver(std::function<void(int result)> observer) {
+        m_captureObserver = std::move(observer);
+    }
     // What the block captures of the running capture read beyond the settings
     // image; the editor layer fills it, block by block.
     CaptureReadings& Readings() { return m_readings; }
@@ -89,6 +94,7 @@ private:
     SpectrumStatistics m_statistics;
     CaptureReadings m_readings;
     RunLog m_runLog;
+    std::function<void(int)> m_captureObserver;
 };
 
 // "Hardware turned off?\nErr no:%d" with number.

@@ -65,6 +65,9 @@ int CQvDoc::Logged(int (CQvDoc::*capture)()) {
     if (!warning.empty()) {
         GetUi().Message(warning, kRunLogCaption, MsgButtons::Ok, MsgIcon::Exclamation);
     }
+    if (m_captureObserver) {
+        m_captureObserver(result);
+    }
     return result;
 }
 

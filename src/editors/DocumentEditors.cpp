@@ -49,6 +49,7 @@ void Record(const CCountersTimersDlg& editor, CQvDoc& document) {
                                                    editor.AaDeadTime,
                                                    editor.Qv1CyclesStart - editor.Qv1CyclesCurrent,
                                                    editor.Qv2CyclesStart - editor.Qv2CyclesCurrent};
+    document.Readings().backup = BackupCountdown{editor.BackupPeriod, editor.TillNearest};
 }
 // The current value in volts under the calibration the capture stores.
 void Record(const CHighVoltageDlg& editor, CQvDoc& document) {

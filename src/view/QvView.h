@@ -9,6 +9,7 @@
 #include "framework/CmdTarget.h"
 #include "framework/DeviceContext.h"
 #include "framework/Ui.h"
+#include "view/CaptureWatch.h"
 #include "view/DataParamsDlg.h"
 #include "view/SliderAdjustDlg.h"
 #include "view/ViewHost.h"
@@ -76,6 +77,7 @@ public:
     void OnSliderAdjust();
     // The acquisition tick, every 1.5 s.
     void OnTimer();
+    void SetCaptureWatch(CaptureWatch watch) { m_watch = std::move(watch); }
 
     CDataParamsDlg& DataParams() { return m_dataParamsDlg; }
     CDataRemarkDlg& DataRemark() { return m_dataRemarkDlg; }
@@ -93,7 +95,7 @@ private:
     // most one such set open at a time, while the ticks go on.
     void ReportAutoSaveFailure(const std::vector<MessageBoxRequest>& messages);
     // After a capture: the cursor read-outs, the remark panel and a repaint.
-    void ShowCapturedState();
+    void ShowCapturedState(int captured);
     void CreateDataRemarkPanel();
     void RefreshDataRemark();
     void DrawFull(CDC& dc);
@@ -118,6 +120,7 @@ private:
     bool m_autoSaveFailureOpen = false;
     // Tells a task that runs later whether the view is still there.
     std::shared_ptr<int> m_alive = std::make_shared<int>(0);
+    CaptureWatch m_watch;
 };
 
 }  // namespace qv

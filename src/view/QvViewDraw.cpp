@@ -1,9 +1,9 @@
 #include <algorithm>
 
 #include "document/QvDoc.h"
-#include "view/PointHeight.h"
 #include "view/QvView.h"
 #include "view/ScrollModes.h"
+#include "view/SpectrumPoints.h"
 #include "view/ViewConstants.h"
 
 namespace qv {
@@ -75,32 +75,8 @@ int CQvView::ChannelsPerPixel() const {
 }
 
 void CQvView::DrawSpectra(CDC& dc, int first, int last) const {
-    first = std::max(first, 0);
-    last = std::min(last, kLastChannel);
-    const CDataParamsDlg& show = m_dataParamsDlg;
-    const Measurement& data = GetDocument().Data();
-    const SpectrumStatistics& stats = GetDocument().Statistics();
-    const auto anti = data.AaAntiCoinc();
-    const auto coinc = data.AaCoinc();
-    for (int x = first; x <= last; ++x) {
-        const auto i = static_cast<std::size_t>(x);
-        if (show.m_bShowSum != 0) {
-            const double sum = static_cast<double>(anti[i]) + static_cast<double>(coinc[i]);
-            dc.SetPixelV(x, AaPointY(sum, stats.AaSumMaximum), kSumColour);
-        }
-        if (show.m_bShowAntiCoinc != 0) {
-            dc.SetPixelV(x, AaPointY(anti[i], stats.AaSumMaximum), kAntiCoincColour);
-        }
-        if (show.m_bShowCoinc != 0) {
-            dc.SetPixelV(x, AaPointY(coinc[i], stats.AaSumMaximum), kCoincColour);
-        }
-        if (show.m_bShowQv1 != 0) {
-            dc.SetPixelV(x, QvPointY(data.Qv1[i], stats.Qv1Minimum, stats.Qv1Range), kQv1Colour);
-        }
-        if (show.m_bShowQv2 != 0) {
-            dc.SetPixelV(x, QvPointY(data.Qv2[i], stats.Qv2Minimum, stats.Qv2Range), kQv2Colour);
-        }
-    }
+    DrawSpectrumPoints(dc, GetDocument().Data(), GetDocument().Statistics(),
+                       ShownCurvesOf(m_dataParamsDlg), first, last);
 }
 
 }  // namespace qv

@@ -97,8 +97,10 @@ std::vector<MessageBoxRequest> CQvView::AutoSaveTick() {
             MessageHold hold(document);
             const int captured = m_bSuspendOnSave != 0 ? document.SuspendedCapture()
                                                        : document.CaptureHardwareState();
+            bool saved = false;
             if (captured == 0) {
-                if (document.DoFileSave()) {
+                saved = document.DoFileSave();
+                if (saved) {
                     m_host.ShowStatus("AutoSaved at " + ClockTime());
                 }
             } else if (hold.Held().empty() && captured != kCaptureSuspended) {
@@ -106,7 +108,10 @@ std::vector<MessageBoxRequest> CQvView::AutoSaveTick() {
                 // file was not saved, and that must not go unseen.
                 document.ReportHardwareError(captured);
             }
-            ShowCapturedState();
+            if (m_watch.autoSaved) {
+                m_watch.autoSaved({captured, saved, document.GetPathName()});
+            }
+            ShowCapturedState(captured);
             return hold.Release();
         }
         case -1:
@@ -139,20 +144,21 @@ void CQvView::ReportAutoSaveFailure(const std::vector<MessageBoxRequest>& messag
 }
 
 void CQvView::OnRefresh() {
-    if (m_pDocument != nullptr) {
-        m_pDocument->CaptureHardwareState();
-    }
-    ShowCapturedState();
+    const int captured = m_pDocument != nullptr ? m_pDocument->CaptureHardwareState() : 0;
+    ShowCapturedState(captured);
     if (m_sliderDlg.m_bOpen != 0 && m_pDocument != nullptr) {
         m_sliderDlg.TickUpdate(m_pDocument->Data().Aa);
     }
 }
 
 // Whatever the capture returned: the document holds what it could read.
-void CQvView::ShowCapturedState() {
+void CQvView::ShowCapturedState(int captured) {
     UpdateCursorReadouts();
     m_dataRemarkDlg.RefreshFromDocument();
     m_host.Invalidate(false);
+    if (m_watch.captured && m_pDocument != nullptr) {
+        m_watch.captured(captured);
+    }
 }
 
 void CQvView::OnAutoRefresh() {

@@ -8,7 +8,7 @@
 #include "analysis/NiceStep.h"
 #include "analysis/RunQuality.h"
 #include "analysis/SextetCurve.h"
-#include "view/CanvasFont.h"
+#include "pictures/CanvasFont.h"
 
 namespace qv {
 

@@ -71,6 +71,27 @@ bool ParseCardOption(const std::string& arg, Arguments& args, CommandLine& resul
     return true;
 }
 
+// The status page's three options; false when arg is none of them.
+bool ParseStatusOption(const std::string& arg, Arguments& args, CommandLine& result) {
+    StatusOptions& status = result.status;
+    std::string value;
+    if (arg == "--status-port") {
+        status.port = args.Value(value) ? ParseStatusPort(value) : std::nullopt;
+        if (!status.port)
+            result.error = "--status-port needs a port number from 0 to 65535";
+    } else if (arg == "--status-bind") {
+        if (!args.Value(status.bind) || status.bind.empty())
+            result.error = "--status-bind needs an address";
+        status.bindGiven = true;
+    } else if (arg == "--status-token") {
+        if (!args.Value(status.token) || status.token.empty())
+            result.error = "--status-token needs a token";
+    } else {
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& list) {
@@ -84,6 +105,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& list) {
         } else if (arg == "--version") {
             result.version = true;
         } else if (ParseCardOption(arg, args, result, benchOption)) {
+        } else if (ParseStatusOption(arg, args, result)) {
         } else if (arg == "--log") {
             std::string value;
             if (!args.Value(value) || value.empty())
@@ -99,13 +121,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& list) {
     }
     if (result.error.empty() && benchOption && !result.card.simulate)
         result.error = "--sim-locked, --sim-fault and --sim-rate need --simulate";
+    if (result.error.empty())
+        result.error = CheckStatusOptions(result.status);
     return result;
 }
 
 std::string Usage() {
     return std::string(
                "usage: qv [--simulate [--sim-speed N] [--sim-locked] [--sim-fault KIND[=N]]...\n"
-               "          [--sim-rate R]] [--trace FILE] [--log FILE] [FILE.qv]\n"
+               "          [--sim-rate R]] [--trace FILE] [--log FILE]\n"
+               "          [--status-port PORT [--status-bind ADDR --status-token TOKEN]]\n"
+               "          [FILE.qv]\n"
                "       qv --help | --version\n"
                "\n"
                "The operator's program for the Moessbauer spectrometer. FILE.qv opens that\n"
@@ -128,6 +154,15 @@ std::string Usage() {
            "  --trace FILE     write one line per exchange with the card to FILE\n"
            "  --log FILE       append one line per capture to the run log FILE (by\n"
            "                   default NAME.log.csv beside the data file NAME.qv)\n"
+           "  --status-port PORT\n"
+           "                   serve a read-only status page of the run (figures,\n"
+           "                   pictures, the saved file) on PORT, 0 for any free one;\n"
+           "                   on 127.0.0.1 unless --status-bind names another address\n"
+           "  --status-bind ADDR\n"
+           "                   listen on ADDR instead; needs --status-token\n"
+           "  --status-token TOKEN\n"
+           "                   every request must carry TOKEN (?token=TOKEN or the\n"
+           "                   header Authorization: Bearer TOKEN), else it gets 401\n"
            "  -h, --help       print this text and exit\n"
            "  --version        print the version and exit\n"
            "\n"

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/CardLink.h"
+#include "status/StatusOptions.h"
 
 namespace qv {
 
@@ -15,6 +16,7 @@ struct CommandLine {
     std::optional<std::string> fileName;
     CardLink::Choice card;
     std::optional<std::string> logPath;  // --log FILE: the run log of every capture
+    StatusOptions status;                // --status-port, --status-bind, --status-token
     bool help = false;                   // --help or -h: print the usage and stop
     bool version = false;                // --version: print the version and stop
     std::string error;                   // non-empty when the arguments were refused

@@ -116,6 +116,13 @@ void CMainFrame::CreateStatus() {
     SetStatusText(ToWx(LoadString(AFX_IDS_IDLEMESSAGE)));
 }
 
+void CMainFrame::ShowStatusPage(const std::string& text) {
+    wxStatusBar* bar = GetStatusBar();
+    const int widths[] = {-1, bar->GetTextExtent(ToWx(text)).x + 24};
+    bar->SetFieldsCount(2, widths);
+    SetStatusText(ToWx(text), 1);
+}
+
 // The standard editing keys are there as on Windows; no handler takes them yet.
 void CMainFrame::CreateAccelerators() {
     std::vector<wxAcceleratorEntry> entries;

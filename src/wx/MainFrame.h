@@ -33,6 +33,9 @@ public:
     void OpenFile(const std::string& path);
     SpectrumWindow* View() const { return m_view; }
     VelocityCommands& Velocity() const { return *m_velocity; }
+    // A second field of the status bar that keeps its text: where the status
+    // page is served, or why not. Menu prompts go on in the first.
+    void ShowStatusPage(const std::string& text);
 
 private:
     void CreateMenus();

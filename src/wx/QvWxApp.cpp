@@ -1,11 +1,16 @@
 #include "QvWxApp.h"
 
+#include <cctype>
+#include <iostream>
+
 #include "InstanceLink.h"
 #include "MainFrame.h"
+#include "SpectrumWindow.h"
 #include "WxSettingsStore.h"
 #include "WxText.h"
 #include "WxUi.h"
 #include "app/QvApplication.h"
+#include "status/StatusService.h"
 
 namespace qv {
 namespace {
@@ -43,12 +48,14 @@ bool QvWxApp::OnInit() {
     // Before the first capture, which only the view's timer or a command starts.
     m_app->Document().SetRunLogPath(m_options.logPath);
     ShowMainFrame();
+    StartStatusPage();
     m_link->Serve([this](const std::optional<std::string>& path) { Receive(path); });
     return true;
 }
 
 int QvWxApp::OnExit() {
     m_link.reset();
+    m_status.reset();
     m_app.reset();
     m_ui.reset();
     m_settings.reset();
@@ -74,6 +81,24 @@ void QvWxApp::ShowMainFrame() {
     });
     SetTopWindow(m_frame);
     m_frame->Show();
+}
+
+// A port in use is said on the terminal and in the status bar; qv goes on
+// without the page.
+void QvWxApp::StartStatusPage() {
+    if (!m_options.status.port)
+        return;
+    m_status = std::make_unique<StatusService>("qv");
+    std::string message;
+    const bool serving = m_status->Start(m_options.status, message);
+    std::cerr << "qv: " << message << '\n';
+    if (serving) {
+        m_status->Watch(m_frame->View()->View(), m_app->Document());
+    } else {
+        m_status.reset();
+    }
+    message[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(message[0])));
+    m_frame->ShowStatusPage(message);
 }
 
 void QvWxApp::Receive(const std::optional<std::string>& path) {

@@ -10,6 +10,7 @@ namespace qv {
 class CMainFrame;
 class CQvApp;
 class InstanceLink;
+class StatusService;
 class WxSettingsStore;
 class WxUi;
 
@@ -30,12 +31,14 @@ private:
     bool HandedToRunningProgram();
     void ShowMainFrame();
     void Receive(const std::optional<std::string>& path);
+    void StartStatusPage();
 
     CommandLine m_options;
     std::unique_ptr<InstanceLink> m_link;
     std::unique_ptr<WxSettingsStore> m_settings;
     std::unique_ptr<WxUi> m_ui;
     std::unique_ptr<CQvApp> m_app;
+    std::unique_ptr<StatusService> m_status;
     CMainFrame* m_frame = nullptr;
 };
 

@@ -139,6 +139,12 @@ TEST_F(JobTest, ABadLineStopsTheJobBeforeTheCardIsTouched) {
     EXPECT_FALSE(std::filesystem::exists(Path("card.trace")) && !Trace().empty());
     EXPECT_EQ(Run({"card", "--sim-locked", "read hv"}), 2);
     EXPECT_NE(m_err.str().find("need --simulate"), std::string::npos);
+    // A status page beyond the loopback only with a token.
+    EXPECT_EQ(Run({"card", "--simulate", "--status-port", "0", "--status-bind", "127.0.0.2",
+                   "read hv"}),
+              2);
+    EXPECT_EQ(m_err.str(), "qvtool: --status-bind needs --status-token: a page beyond this "
+                           "computer must ask for it\n");
 }
 
 TEST_F(JobTest, SetOfEachBlockSendsTheDocumentedBytes) {

@@ -21,6 +21,7 @@
 #include "jobs/JobRunner.h"
 #include "jobs/JobUi.h"
 #include "simulator/BenchOptions.h"
+#include "status/StatusService.h"
 
 namespace qv::tool {
 
@@ -147,6 +148,19 @@ void SetRunLog(CQvDoc& doc, JobClock& clock, const std::optional<std::string>& l
     }
 }
 
+// The page is an extra: a port in use is said, and the job runs without it.
+void StartStatusPage(StatusService& status, const StatusOptions& options, CQvDoc& doc,
+                     std::ostream& err) {
+    if (!options.port) {
+        return;
+    }
+    std::string message;
+    if (status.Start(options, message)) {
+        doc.SetCaptureObserver([&status, &doc](int result) { status.Captured(doc, result); });
+    }
+    err << "qvtool: " << message << '\n';
+}
+
 // "line 14: wait 90 | loop 3/9 | 1:12 left | 12:30 of waits to go", within
 // one line of a narrow terminal.
 std::string ProgressText(const jobs::JobProgress& progress) {
@@ -169,7 +183,8 @@ int JobCommand(Streams io, const JobOptions& options) {
         return kJobNotRun;
     }
     for (const std::string& why :
-         {BenchWithoutSimulate(options), HardwareDescriptionRefusal(options)}) {
+         {CheckStatusOptions(options.status), BenchWithoutSimulate(options),
+          HardwareDescriptionRefusal(options)}) {
         if (!why.empty()) {
             io.err << "qvtool: " << why << '\n';
             return kJobNotRun;
@@ -212,6 +227,8 @@ int JobCommand(Streams io, const JobOptions& options) {
         return kJobNotRun;
     }
 
+    StatusService statusPage("qvtool job");
+    StartStatusPage(statusPage, options.status, doc, io.err);
     StopSignals signals;
     jobs::JobContext context{doc, ui, clock, options.simulate ? options.simSpeed.value_or(1) : 1,
                              StopSignals::Requested};

@@ -29,6 +29,16 @@ void AddRunOptions(CLI::App& command, JobOptions& options) {
         ->check(CLI::Validator([](std::string& text) { return CheckCardFault(text); }, "KIND[=N]"))
         // One fault per --sim-fault: the job lines after it are not faults.
         ->allow_extra_args(false);
+    command
+        .add_option("--status-port", options.status.port,
+                    "Serve a read-only status page of the run on PORT (0: any free port)")
+        ->check(CLI::Range(0, 65535));
+    command
+        .add_option("--status-bind", options.status.bind,
+                    "Listen on ADDR instead of 127.0.0.1; needs --status-token")
+        ->each([&options](const std::string&) { options.status.bindGiven = true; });
+    command.add_option("--status-token", options.status.token,
+                       "Every request must carry TOKEN (?token= or Authorization: Bearer)");
 }
 
 }  // namespace

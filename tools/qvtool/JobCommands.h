@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "status/StatusOptions.h"
 
 namespace qv::tool {
 
@@ -25,6 +26,7 @@ struct JobOptions {
     std::optional<std::string> trace;
     // The run log of the job's captures; NAME.log.csv beside the saved file otherwise.
     std::optional<std::string> log;
+    StatusOptions status;  // the status page of the running job
 };
 
 // Runs a job on the card, or on the virtual one; returns the exit status (JobRunner.h).

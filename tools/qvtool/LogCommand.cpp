@@ -6,14 +6,14 @@
 
 #include <nlohmann/json.hpp>
 
-#include "view/CanvasFont.h"
 #include "Commands.h"
 #include "PictureSize.h"
-#include "PngFile.h"
-#include "RunLogPlot.h"
 #include "document/RunLogRecord.h"
 #include "framework/FileKind.h"
 #include "jobs/JsonText.h"
+#include "pictures/CanvasFont.h"
+#include "pictures/PngFile.h"
+#include "pictures/RunLogPlot.h"
 
 namespace qv::tool {
 

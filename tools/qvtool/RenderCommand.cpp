@@ -6,9 +6,9 @@
 
 #include "Commands.h"
 #include "PictureSize.h"
-#include "PngFile.h"
 #include "ToolDocument.h"
 #include "framework/RgbCanvas.h"
+#include "pictures/PngFile.h"
 #include "view/QvView.h"
 #include "view/ScrollModes.h"
 #include "view/ViewConstants.h"

@@ -2,9 +2,9 @@
 
 #include "Commands.h"
 #include "PictureSize.h"
-#include "PngFile.h"
 #include "ToolDocument.h"
 #include "analysis/CalibrationFile.h"
+#include "pictures/PngFile.h"
 #include "view/VelocityRenderer.h"
 
 namespace qv::tool {

@@ -1,13 +1,18 @@
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 
 #include "framework/RgbCanvas.h"
 
-namespace qv::tool {
+namespace qv {
 
 // Saves the canvas as an RGB PNG; says why on `err` when it cannot.
 bool WritePng(const RgbCanvas& canvas, const std::string& path, std::ostream& err);
 
-}  // namespace qv::tool
+// The bytes of the canvas as an RGB PNG file, for answers that never touch
+// the disk; nothing when libpng refuses.
+std::optional<std::string> EncodePng(const RgbCanvas& canvas);
+
+}  // namespace qv

@@ -1,4 +1,4 @@
-#include "view/CanvasFont.h"
+#include "pictures/CanvasFont.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>

@@ -1,4 +1,4 @@
-#include "RunLogPlot.h"
+#include "pictures/RunLogPlot.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +8,7 @@
 
 #include "analysis/NiceStep.h"
 
-namespace qv::tool {
+namespace qv {
 
 namespace {
 
@@ -316,4 +316,4 @@ void DrawRunLogPlot(RgbCanvas& canvas, const CanvasFont& font, const std::string
     }
 }
 
-}  // namespace qv::tool
+}  // namespace qv

@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "view/CanvasFont.h"
 #include "document/RunLogRecord.h"
 #include "framework/RgbCanvas.h"
+#include "pictures/CanvasFont.h"
 
-namespace qv::tool {
+namespace qv {
 
 // The run log over time: the two pulse rates against the left axis, the
 // dead-time percentage against the right one, failed captures marked along
@@ -16,4 +16,4 @@ namespace qv::tool {
 void DrawRunLogPlot(RgbCanvas& canvas, const CanvasFont& font, const std::string& title,
                     const std::vector<RunLogRecord>& records);
 
-}  // namespace qv::tool
+}  // namespace qv

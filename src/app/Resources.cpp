@@ -69,6 +69,7 @@ const std::map<int, std::string>& StringTable() {
         {ID_FILE_EXPORT, "Save data in Pelmix format\nSave in Pelmix format"},
         {ID_HARDWARE_INFO, "Display hardware parameters\nHardware parameters"},
         {ID_PULSE_RATE, "Scallers large display\nScallers large display"},
+        {ID_RUN_JOB, "Run a job file in this document, with its progress\nRun Job"},
     };
     return table;
 }
@@ -88,9 +89,9 @@ const std::vector<MenuEntry>& MainMenu() {
     static const std::vector<MenuEntry> menu = {
         Popup("&File", {Item("&New\tCtrl+N", ID_FILE_NEW), Item("&Open...\tCtrl+O", ID_FILE_OPEN),
                         Item("&Save\tCtrl+S", ID_FILE_SAVE), Item("Save &As...", ID_FILE_SAVE_AS),
-                        Item("&Export", ID_FILE_EXPORT), Separator(),
-                        MenuEntry{"Recent File", ID_FILE_MRU_FILE1, {}, true}, Separator(),
-                        Item("E&xit", ID_APP_EXIT)}),
+                        Item("&Export", ID_FILE_EXPORT), Item("Run &Job...", ID_RUN_JOB),
+                        Separator(), MenuEntry{"Recent File", ID_FILE_MRU_FILE1, {}, true},
+                        Separator(), Item("E&xit", ID_APP_EXIT)}),
         Popup(
             "&Settings",
             {Item("Clear, &start/stop Counters", ID_CLEAR_RUN),

@@ -19,6 +19,8 @@ inline constexpr int ID_AUTO_SAVE = 32785;
 inline constexpr int ID_FILE_EXPORT = 32792;
 inline constexpr int ID_HARDWARE_INFO = 32794;
 inline constexpr int ID_PULSE_RATE = 32795;
+// File > Run Job...: a job file run in the desktop's own document.
+inline constexpr int ID_RUN_JOB = 32810;
 
 // Resource id shared by the menu, accelerators, toolbar, icon and template string.
 inline constexpr int IDR_MAINFRAME = 128;

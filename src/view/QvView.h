@@ -74,6 +74,9 @@ public:
     void OnSliderAdjust();
     // The acquisition tick, every 1.5 s.
     void OnTimer();
+    // After a capture (a refresh, or a job's): the cursor read-outs, the
+    // remark panel and a repaint.
+    void ShowCapturedState();
 
     CDataParamsDlg& DataParams() { return m_dataParamsDlg; }
     CDataRemarkDlg& DataRemark() { return m_dataRemarkDlg; }
@@ -86,8 +89,6 @@ private:
     void RegisterAcquisitionCommands();
     // The autosave step of a tick: saves when the card's backup countdown ran out.
     void AutoSaveTick();
-    // After a capture: the cursor read-outs, the remark panel and a repaint.
-    void ShowCapturedState();
     void CreateDataRemarkPanel();
     void RefreshDataRemark();
     void DrawFull(CDC& dc);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -11,6 +13,7 @@
 namespace qv {
 
 class CQvApp;
+class DesktopJob;
 enum class DocumentChange;
 class SpectrumWindow;
 class WxUi;
@@ -30,6 +33,8 @@ public:
     // File Open does.
     void OpenFile(const std::string& path);
     SpectrumWindow* View() const { return m_view; }
+    // File > Run Job...: card seconds per host second, and qv --log.
+    void SetJobOptions(unsigned cardSpeed, const std::optional<std::string>& log);
 
 private:
     void CreateMenus();
@@ -43,12 +48,15 @@ private:
     bool RunFrameCommand(int id);
     void ToggleBar(wxWindow* bar);
     void OnCloseWindow(wxCloseEvent& event);
+    bool JobRunning() const;
     void OpenDropped(const std::vector<std::string>& paths);
 
     CQvApp& m_app;
     RecentFilesMenu m_recentFiles;
     std::set<int> m_commands;  // ids of every menu item and tool
     SpectrumWindow* m_view = nullptr;
+    WxUi& m_ui;
+    std::unique_ptr<DesktopJob> m_job;
 };
 
 // Toolbar commands that show pressed while their flag is set.

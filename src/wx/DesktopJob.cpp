@@ -69,6 +69,9 @@ int DesktopJob::RunChecked(const std::string& path, const jobs::JobScript& scrip
     // The reports qvtool prints are left out: the window and the view show the run.
     std::ostringstream reports;
     jobs::JobRunner runner(context, reports, messages, false, "");
+    // One window: that of the last job goes when the next starts.
+    if (m_window)
+        m_window->Destroy();
     m_window = new JobProgressWindow(m_owner, jobs::JobName(path), jobs::TotalWaitSeconds(script),
                                      [this] { Stop(); });
     m_window->Show();

@@ -49,7 +49,8 @@ protected:
 
 JobProgressWindow* ProgressWindow() {
     for (wxWindow* window : wxTopLevelWindows)
-        if (auto* progress = dynamic_cast<JobProgressWindow*>(window))
+        if (auto* progress = dynamic_cast<JobProgressWindow*>(window);
+            progress && !progress->IsBeingDeleted())
             return progress;
     return nullptr;
 }
@@ -188,8 +189,6 @@ void JobGuiApp::WholeRun() {
         Check(fs::exists(PlateauFile(step)), PlateauFile(step) + " was saved");
     Check(fs::exists("hv-plateau.log.csv"), "the run log is beside the job");
     m_wholeSize = fs::exists(PlateauFile(2)) ? fs::file_size(PlateauFile(2)) : 0;
-    if (window)
-        window->Destroy();
 }
 
 // Stop in the counting wait of the third step: the two saved files stay
@@ -200,7 +199,7 @@ void JobGuiApp::StoppedRun() {
     bool pressed = false;
     m_ui.SetTimer(kTestTimer, 20, [&] {
         JobProgressWindow* window = ProgressWindow();
-        if (!window || pressed || window->IsBeingDeleted())
+        if (!window || pressed)
             return;
         const auto labels = Labels(*window);
         if (labels.at(1) == "Line 20: wait 60" && labels.at(2) == "Loop 3 of 9") {

@@ -74,6 +74,7 @@ const std::map<int, std::string>& StringTable() {
          "Calibrate the velocity scale on an \u03b1-iron spectrum\nCalibrate on \u03b1-iron"},
         {ID_VELOCITY_SPECTRUM,
          "Show the folded spectrum against velocity in mm/s\nVelocity spectrum"},
+        {ID_RUN_JOB, "Run a job file in this document, with its progress\nRun Job"},
     };
     return table;
 }
@@ -93,9 +94,9 @@ const std::vector<MenuEntry>& MainMenu() {
     static const std::vector<MenuEntry> menu = {
         Popup("&File", {Item("&New\tCtrl+N", ID_FILE_NEW), Item("&Open...\tCtrl+O", ID_FILE_OPEN),
                         Item("&Save\tCtrl+S", ID_FILE_SAVE), Item("Save &As...", ID_FILE_SAVE_AS),
-                        Item("&Export", ID_FILE_EXPORT), Separator(),
-                        MenuEntry{"Recent File", ID_FILE_MRU_FILE1, {}, true}, Separator(),
-                        Item("E&xit", ID_APP_EXIT)}),
+                        Item("&Export", ID_FILE_EXPORT), Item("Run &Job...", ID_RUN_JOB),
+                        Separator(), MenuEntry{"Recent File", ID_FILE_MRU_FILE1, {}, true},
+                        Separator(), Item("E&xit", ID_APP_EXIT)}),
         Popup(
             "&Settings",
             {Item("Clear, &start/stop Counters", ID_CLEAR_RUN),

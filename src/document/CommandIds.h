@@ -22,6 +22,8 @@ inline constexpr int ID_PULSE_RATE = 32795;
 // The velocity scale: Service > Calibrate on alpha-iron, View > Velocity spectrum.
 inline constexpr int ID_CALIBRATE = 32810;
 inline constexpr int ID_VELOCITY_SPECTRUM = 32811;
+// File > Run Job...: a job file run in the desktop's own document.
+inline constexpr int ID_RUN_JOB = 32812;
 
 // Resource id shared by the menu, accelerators, toolbar, icon and template string.
 inline constexpr int IDR_MAINFRAME = 128;

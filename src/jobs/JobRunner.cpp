@@ -17,7 +17,7 @@ std::string Plain(const nlohmann::ordered_json& value) {
 
 int JobRunner::Run(const JobScript& script) {
     if (!script.error.empty()) {
-        m_err << "qvtool: " << script.error << '\n';
+        m_err << m_prefix << script.error << '\n';
         return kJobNotRun;
     }
     m_progress.jobWaitLeft = TotalWaitSeconds(script);
@@ -31,7 +31,7 @@ int JobRunner::Run(const JobScript& script) {
     };
     RunLines(script.lines, 0, script.lines.size(), 0);
     if (m_status == kJobStopped) {
-        m_err << "qvtool: stopped after line " << m_lastLine << '\n';
+        m_err << m_prefix << "stopped after line " << m_lastLine << '\n';
     }
     return m_status;
 }
@@ -99,7 +99,7 @@ bool JobRunner::RunOperation(const JobLine& line, long long counter) {
     }
     Print(line, text, result, firstBox);
     if (result.Failed()) {
-        m_err << "qvtool: line " << line.number << " (" << Excerpt(text)
+        m_err << m_prefix << "line " << line.number << " (" << Excerpt(text)
               << ") failed: " << result.failure << '\n';
         m_status = kJobFailed;
         return false;

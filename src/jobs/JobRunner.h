@@ -1,6 +1,7 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 
 #include "jobs/JobOperations.h"
 #include "jobs/JobProgress.h"
@@ -19,8 +20,11 @@ inline constexpr int kJobStopped = 130;  // Ctrl+C or SIGTERM ended it between o
 // first failure stops the job after saying on err which line failed and why.
 class JobRunner {
 public:
-    JobRunner(JobContext& context, std::ostream& out, std::ostream& err, bool json)
-        : m_context(context), m_out(out), m_err(err), m_json(json) {}
+    // prefix begins every message on err: the front end's name, as in "qvtool: ",
+    // or nothing where the messages go to a box of their own.
+    JobRunner(JobContext& context, std::ostream& out, std::ostream& err, bool json,
+              std::string prefix)
+        : m_context(context), m_out(out), m_err(err), m_json(json), m_prefix(std::move(prefix)) {}
     // Told before every operation and, while a wait takes real time, every second.
     void SetProgress(JobProgressSink sink) { m_sink = std::move(sink); }
 
@@ -39,6 +43,7 @@ private:
     std::ostream& m_out;
     std::ostream& m_err;
     bool m_json;
+    std::string m_prefix;
     int m_status = kJobDone;
     int m_lastLine = 0;
     JobProgressSink m_sink;

@@ -78,6 +78,9 @@ public:
     // The acquisition tick, every 1.5 s.
     void OnTimer();
     void SetCaptureWatch(CaptureWatch watch) { m_watch = std::move(watch); }
+    // After a job's operation: the cursor read-outs, the remark panel and a
+    // repaint (captures also tell their watch).
+    void ShowDocumentState();
 
     CDataParamsDlg& DataParams() { return m_dataParamsDlg; }
     CDataRemarkDlg& DataRemark() { return m_dataRemarkDlg; }
@@ -94,7 +97,7 @@ private:
     // A failed autosave: the status bar with the time, then its messages, at
     // most one such set open at a time, while the ticks go on.
     void ReportAutoSaveFailure(const std::vector<MessageBoxRequest>& messages);
-    // After a capture: the cursor read-outs, the remark panel and a repaint.
+    // After a capture: the document's state shown, and the watch told.
     void ShowCapturedState(int captured);
     void CreateDataRemarkPanel();
     void RefreshDataRemark();

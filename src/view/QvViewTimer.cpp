@@ -153,12 +153,16 @@ void CQvView::OnRefresh() {
 
 // Whatever the capture returned: the document holds what it could read.
 void CQvView::ShowCapturedState(int captured) {
-    UpdateCursorReadouts();
-    m_dataRemarkDlg.RefreshFromDocument();
-    m_host.Invalidate(false);
+    ShowDocumentState();
     if (m_watch.captured && m_pDocument != nullptr) {
         m_watch.captured(captured);
     }
+}
+
+void CQvView::ShowDocumentState() {
+    UpdateCursorReadouts();
+    m_dataRemarkDlg.RefreshFromDocument();
+    m_host.Invalidate(false);
 }
 
 void CQvView::OnAutoRefresh() {

@@ -5,6 +5,7 @@
 #include <wx/statusbr.h>
 #include <wx/toolbar.h>
 
+#include "DesktopJob.h"
 #include "FileDropTarget.h"
 #include "MenuBarBuilder.h"
 #include "ProgramIcon.h"
@@ -14,6 +15,7 @@
 #include "WxCommandIds.h"
 #include "WxText.h"
 #include "app/CommandIds.h"
+#include "app/JobConflicts.h"
 #include "app/QvApplication.h"
 #include "app/Resources.h"
 
@@ -57,7 +59,8 @@ bool IsToggleTool(int id) {
 
 CMainFrame::CMainFrame(CQvApp& app, WxUi& ui)
     : wxFrame(nullptr, wxID_ANY, ToWx(app.WindowCaption()), wxDefaultPosition, wxSize(900, 640)),
-      m_app(app) {
+      m_app(app),
+      m_ui(ui) {
     SetIcons(ProgramIcons());
     CreateMenus();
     CreateTools();
@@ -85,6 +88,13 @@ CMainFrame::CMainFrame(CQvApp& app, WxUi& ui)
 CMainFrame::~CMainFrame() {
     m_app.SetViewTarget(nullptr);
     m_view->OnViewInvalidated(nullptr);
+}
+
+void CMainFrame::SetJobOptions(unsigned cardSpeed, const std::optional<std::string>& log) {
+    m_job = std::make_unique<DesktopJob>(m_app, m_ui, this, cardSpeed, log, [this] {
+        m_view->View().ShowDocumentState();
+        DocumentChanged(DocumentChange::Name);
+    });
 }
 
 void CMainFrame::CreateMenus() {
@@ -167,6 +177,10 @@ bool CMainFrame::RunFrameCommand(int id) {
         case ID_APP_EXIT:
             Close();
             return true;
+        case ID_RUN_JOB:
+            if (m_job && !m_job->Running())
+                m_job->ChooseAndRun();
+            return true;
         default:
             return false;
     }
@@ -196,6 +210,8 @@ void CMainFrame::OnCharHook(wxKeyEvent& event) {
 bool CMainFrame::RunCommand(int id) {
     if (!m_commands.count(id))
         return false;
+    if (JobRunning() && FightsARunningJob(id))
+        return true;
     if (RunFrameCommand(id))
         return true;
     // As the framework did, a command whose update handler disables it does not run.
@@ -218,13 +234,29 @@ void CMainFrame::OnUpdateUi(wxUpdateUIEvent& event) {
     }
     if (id == ID_APP_EXIT || m_velocity->Handles(id))
         return;
+    if (id == ID_RUN_JOB || (JobRunning() && FightsARunningJob(id))) {
+        event.Enable(id == ID_RUN_JOB ? m_job && !JobRunning() : false);
+        return;
+    }
     const CCmdUI state = m_app.Router().Query(id);
     event.Enable(state.enabled);
     if (IsToggleTool(id))
         event.Check(state.check != 0 || state.radio);
 }
 
+bool CMainFrame::JobRunning() const {
+    return m_job && m_job->Running();
+}
+
 void CMainFrame::OnCloseWindow(wxCloseEvent& event) {
+    // The running job is asked to stop; the program closes when asked again.
+    if (JobRunning()) {
+        m_job->Stop();
+        if (event.CanVeto()) {
+            event.Veto();
+            return;
+        }
+    }
     if (event.CanVeto() && !m_app.CanExit()) {
         event.Veto();
         return;

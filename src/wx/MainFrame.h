@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 namespace qv {
 
 class CQvApp;
+class DesktopJob;
 enum class DocumentChange;
 class SpectrumWindow;
 class VelocityCommands;
@@ -36,6 +38,8 @@ public:
     // A second field of the status bar that keeps its text: where the status
     // page is served, or why not. Menu prompts go on in the first.
     void ShowStatusPage(const std::string& text);
+    // File > Run Job...: card seconds per host second, and qv --log.
+    void SetJobOptions(unsigned cardSpeed, const std::optional<std::string>& log);
 
 private:
     void CreateMenus();
@@ -49,6 +53,7 @@ private:
     bool RunFrameCommand(int id);
     void ToggleBar(wxWindow* bar);
     void OnCloseWindow(wxCloseEvent& event);
+    bool JobRunning() const;
     void OpenDropped(const std::vector<std::string>& paths);
 
     CQvApp& m_app;
@@ -56,6 +61,8 @@ private:
     std::set<int> m_commands;  // ids of every menu item and tool
     SpectrumWindow* m_view = nullptr;
     std::unique_ptr<VelocityCommands> m_velocity;
+    WxUi& m_ui;
+    std::unique_ptr<DesktopJob> m_job;
 };
 
 // Toolbar commands that show pressed while their flag is set.

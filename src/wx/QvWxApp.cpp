@@ -70,6 +70,8 @@ bool QvWxApp::HandedToRunningProgram() {
 
 void QvWxApp::ShowMainFrame() {
     m_frame = new CMainFrame(*m_app, *m_ui);
+    m_frame->SetJobOptions(m_options.card.simulate ? m_options.card.simulationSpeed : 1,
+                           m_options.logPath);
     m_app->SetDocumentChangedHandler([this](DocumentChange change) {
         if (m_frame)
             m_frame->DocumentChanged(change);

@@ -126,6 +126,8 @@ WxUi::~WxUi() {
 }
 
 MsgResult WxUi::MessageBox(const MessageBoxRequest& request) {
+    if (m_standIn)
+        return m_standIn->MessageBox(request);
     const std::string caption =
         request.caption.empty() ? LoadString(AFX_IDS_APP_TITLE) : request.caption;
     // The generic box, as GTK's own draws no icon whatever the request asks for.
@@ -141,6 +143,8 @@ int WxUi::ShowBox(wxGenericMessageDialog& box) {
 }
 
 std::optional<std::string> WxUi::ChooseFile(const FileDialogRequest& request) {
+    if (m_standIn)
+        return m_standIn->ChooseFile(request);
     for (;;) {
         auto chosen = AskFileName(request);
         if (!chosen || !request.save)
@@ -202,6 +206,8 @@ wxBitmap WxUi::Picture(int resource, wxSize size) {
 }
 
 int WxUi::RunModal(CDialog& dialog) {
+    if (m_standIn)
+        return m_standIn->RunModal(dialog);
     auto* window = new DialogWindow(wxTheApp->GetTopWindow(), dialog, &WxUi::Picture);
     m_modal[&dialog] = window;
     const int result = window->RunModal();

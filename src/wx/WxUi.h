@@ -44,6 +44,10 @@ public:
     // The window of a modeless dialog, or of a modal one while it runs;
     // nothing when it has none.
     wxWindow* WindowOf(const CDialog& dialog) const;
+    // While set, message boxes, file dialogs and modal dialogs go to standIn
+    // instead of the screen: a running job's operations play the operator.
+    // Modeless windows and timers stay real.
+    void SetStandIn(Ui* standIn) { m_standIn = standIn; }
 
 protected:
     // Runs a built message box; returns its wx answer.
@@ -60,6 +64,7 @@ private:
     std::map<const CDialog*, DialogWindow*> m_modeless;
     std::map<const CDialog*, DialogWindow*> m_modal;  // while their modal loop runs
     wxWindow* m_modelessParent = nullptr;
+    Ui* m_standIn = nullptr;
     std::string m_lastFolder;  // of the last file chosen in a file dialog
     std::map<int, std::unique_ptr<wxTimer>> m_timers;
     std::vector<std::unique_ptr<wxTimer>> m_stopped;  // killed from inside their own tick

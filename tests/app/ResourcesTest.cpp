@@ -30,10 +30,10 @@ const MenuEntry& PopupNamed(const std::string& name) {
 TEST(MainMenu, PopupsAndItemsInOrder) {
     EXPECT_EQ(Texts(MainMenu()),
               (std::vector<std::string>{"&File", "&Settings", "&View", "&Help", "Se&rvice"}));
-    EXPECT_EQ(
-        Texts(PopupNamed("&File").items),
-        (std::vector<std::string>{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S",
-                                  "Save &As...", "&Export", "-", "Recent File", "-", "E&xit"}));
+    EXPECT_EQ(Texts(PopupNamed("&File").items),
+              (std::vector<std::string>{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S",
+                                        "Save &As...", "&Export", "Run &Job...", "-", "Recent File",
+                                        "-", "E&xit"}));
     EXPECT_EQ(Texts(PopupNamed("&View").items),
               (std::vector<std::string>{"&Toolbar", "&Status Bar", "-", "Data&Remark",
                                         "&Measure Data", "&Velocity spectrum"}));
@@ -54,7 +54,8 @@ TEST(MainMenu, PopupsAndItemsInOrder) {
     }
     EXPECT_EQ(PopupNamed("Se&rvice").items.at(0).id, 32784);
     EXPECT_EQ(PopupNamed("Se&rvice").items.at(1).text, "&Calibrate on \u03b1-iron");
-    EXPECT_TRUE(PopupNamed("&File").items.at(6).disabled);  // the recent-file placeholder
+    EXPECT_EQ(PopupNamed("&File").items.at(5).id, 32812);
+    EXPECT_TRUE(PopupNamed("&File").items.at(7).disabled);  // the recent-file placeholder
 }
 
 TEST(MainMenu, ZoomRefreshAutoRefreshAndAutoSaveAreToolbarOnly) {

@@ -6,6 +6,7 @@
 #include "QvToolFixture.h"
 #include "ToolDocument.h"
 #include "jobs/JobProgress.h"
+#include "jobs/JobProgressTexts.h"
 #include "jobs/JobScript.h"
 #include "jobs/JobSubstitution.h"
 
@@ -131,6 +132,22 @@ TEST(JobProgressTest, TotalWaitingTimeMultipliesLoopsOut) {
     EXPECT_DOUBLE_EQ(jobs::TotalWaitSeconds(script), 2.5 + 9 * (90 + 2 * 30));
     EXPECT_EQ(jobs::DurationText(59.2), "1:00");
     EXPECT_EQ(jobs::DurationText(3 * 3600 + 4 * 60 + 5), "3:04:05");
+}
+
+// The desktop's progress window: loops outermost first, the bar over the
+// job's waiting time gone.
+TEST(JobProgressTest, WindowTextsNameLineLoopsAndWait) {
+    jobs::JobProgress progress{14, "wait 90", {{3, 9}, {1, 2}}, 72, 750};
+    const jobs::JobProgressTexts texts = jobs::ProgressTexts(progress, 1000, 3723);
+    EXPECT_EQ(texts.line, "Line 14: wait 90");
+    EXPECT_EQ(texts.loops, "Loop 3 of 9, 1 of 2");
+    EXPECT_EQ(texts.elapsed, "Elapsed 1:02:03");
+    EXPECT_EQ(texts.waiting, "Wait: 1:12 left");
+    EXPECT_EQ(texts.permille, 250);
+    progress = {2, "save a.qv", {}, 0, 0};
+    EXPECT_EQ(jobs::ProgressTexts(progress, 0, 0).loops, "");
+    EXPECT_EQ(jobs::ProgressTexts(progress, 0, 0).waiting, "");
+    EXPECT_EQ(jobs::ProgressTexts(progress, 0, 0).permille, 1000);
 }
 
 TEST_F(JobTest, ABadLineStopsTheJobBeforeTheCardIsTouched) {

@@ -2,9 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <sstream>
 
 #include "JobCommands.h"
@@ -18,6 +16,7 @@
 #include "framework/FileKind.h"
 #include "hardware/HardwareGlobals.h"
 #include "jobs/JobClock.h"
+#include "jobs/JobFile.h"
 #include "jobs/JobRunner.h"
 #include "jobs/JobUi.h"
 #include "simulator/BenchOptions.h"
@@ -31,9 +30,6 @@ using jobs::kJobNotRun;
 
 namespace {
 
-// Far more than the longest job anyone writes by hand or by script; a larger
-// file is not a job and would be read whole before that shows.
-constexpr std::uintmax_t kMaxJobFileBytes = 4 * 1024 * 1024;
 // A longer status line would wrap, and \r would then rewrite only its end.
 constexpr std::size_t kStatusLineChars = 79;
 
@@ -53,18 +49,12 @@ std::optional<std::vector<std::string>> JobLines(Streams io, const JobOptions& o
     if (!options.file) {
         return options.lines;
     }
-    // Checked before the open, which would already block on a FIFO.
-    const std::string why = UnreadableFileReason(*options.file, kMaxJobFileBytes);
-    std::ifstream in;
-    if (why.empty()) {
-        in.open(*options.file, std::ios::binary);
-    }
-    if (!in.is_open()) {
-        io.err << "qvtool: cannot read the job file " << *options.file
-               << (why.empty() ? "" : ": " + why) << '\n';
+    jobs::JobFileReading reading = jobs::ReadJobFile(*options.file);
+    if (!reading.error.empty()) {
+        io.err << "qvtool: " << reading.error << '\n';
         return std::nullopt;
     }
-    return jobs::SplitJobText({std::istreambuf_iterator<char>(in), {}});
+    return std::move(reading.lines);
 }
 
 // The options that only the virtual card takes, or an empty text.
@@ -132,7 +122,7 @@ std::optional<std::string> RunLogPath(const JobOptions& options) {
     if (options.log || !options.file) {
         return options.log;
     }
-    return std::filesystem::path(*options.file).replace_extension(".log.csv").string();
+    return jobs::JobRunLogPath(*options.file);
 }
 
 // The run log's time stamps follow the virtual card's clock, so a day that a
@@ -232,7 +222,7 @@ int JobCommand(Streams io, const JobOptions& options) {
     StopSignals signals;
     jobs::JobContext context{doc, ui, clock, options.simulate ? options.simSpeed.value_or(1) : 1,
                              StopSignals::Requested};
-    jobs::JobRunner runner(context, jobIo.out, jobIo.err, options.json);
+    jobs::JobRunner runner(context, jobIo.out, jobIo.err, options.json, "qvtool: ");
     if (status) {
         runner.SetProgress(
             [&status](const jobs::JobProgress& progress) { status->Show(ProgressText(progress)); });

@@ -134,7 +134,8 @@ bool StatusServer::Start(const StatusOptions& options, std::string& message) {
     });
     s.Get("/status.json", [this](const httplib::Request&, httplib::Response& res) {
         const auto snapshot = m_board.Current();
-        res.set_content(snapshot ? StatusJson(*snapshot, m_pictures.HasVelocityProvider())
+        res.set_content(snapshot ? StatusJson(*snapshot, m_pictures.HasVelocityProvider() &&
+                                                             snapshot->calibration.has_value())
                                  : NoCaptureJson(m_program),
                         "application/json");
     });

@@ -1,6 +1,7 @@
 #include "status/StatusService.h"
 
 #include "document/QvDoc.h"
+#include "status/VelocityPicture.h"
 #include "view/QvView.h"
 
 namespace qv {
@@ -10,9 +11,8 @@ void StatusService::Watch(CQvView& view, CQvDoc& document) {
     watch.captured = [this, &view, &document](int result) {
         StatusSnapshot snapshot =
             SnapshotOfDocument(document, result, std::chrono::system_clock::now());
-        snapshot.program = m_program;
         AddViewState(snapshot, view);
-        m_board.Publish(std::move(snapshot));
+        Publish(std::move(snapshot));
     };
     watch.autoSaved = [this](const AutoSaveOutcome& outcome) {
         const RunLogRecord when = StampedRecord(std::chrono::system_clock::now());
@@ -25,7 +25,21 @@ void StatusService::Watch(CQvView& view, CQvDoc& document) {
 void StatusService::Captured(CQvDoc& document, int result) {
     StatusSnapshot snapshot =
         SnapshotOfDocument(document, result, std::chrono::system_clock::now());
+    Publish(std::move(snapshot));
+}
+
+void StatusService::UseCalibration(std::function<const analysis::Calibration*()> calibration) {
+    m_calibration = std::move(calibration);
+    m_server.Pictures().SetVelocityProvider(VelocityPictureProvider());
+}
+
+void StatusService::Publish(StatusSnapshot snapshot) {
     snapshot.program = m_program;
+    if (m_calibration) {
+        if (const analysis::Calibration* calibration = m_calibration()) {
+            snapshot.calibration = *calibration;
+        }
+    }
     m_board.Publish(std::move(snapshot));
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
+#include "analysis/Calibration.h"
 #include "status/StatusBoard.h"
 #include "status/StatusServer.h"
 
@@ -27,11 +29,18 @@ public:
     // A loop without a view (qvtool job): call after each capture.
     void Captured(CQvDoc& document, int result);
 
+    // The program's velocity calibration, asked for at each snapshot (on the
+    // acquisition loop's thread); the page then draws the velocity spectrum.
+    void UseCalibration(std::function<const analysis::Calibration*()> calibration);
+
     StatusBoard& Board() { return m_board; }
     StatusServer& Server() { return m_server; }
 
 private:
+    void Publish(StatusSnapshot snapshot);
+
     std::string m_program;
+    std::function<const analysis::Calibration*()> m_calibration;
     StatusBoard m_board;
     StatusServer m_server;
 };

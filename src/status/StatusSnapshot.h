@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "analysis/Calibration.h"
 #include "document/Measurement.h"
 #include "document/RunLogRecord.h"
 #include "view/SpectrumPoints.h"
@@ -51,6 +52,8 @@ struct StatusSnapshot {
     std::int32_t leftCursor = 1000, rightCursor = 3000;
     bool autoRefresh = false, autoSave = false;
     std::optional<AutoSaveRecord> lastAutoSave;  // kept by the board
+    // The program's velocity calibration, when it has one.
+    std::optional<analysis::Calibration> calibration;
 };
 
 // The document's figures after a capture that returned captureResult.

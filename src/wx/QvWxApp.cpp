@@ -6,6 +6,7 @@
 #include "InstanceLink.h"
 #include "MainFrame.h"
 #include "SpectrumWindow.h"
+#include "VelocityCommands.h"
 #include "WxSettingsStore.h"
 #include "WxText.h"
 #include "WxUi.h"
@@ -96,6 +97,8 @@ void QvWxApp::StartStatusPage() {
     std::cerr << "qv: " << message << '\n';
     if (serving) {
         m_status->Watch(m_frame->View()->View(), m_app->Document());
+        ProgramCalibration& calibration = m_frame->Velocity().Calibration();
+        m_status->UseCalibration([&calibration] { return calibration.Get(); });
     } else {
         m_status.reset();
     }

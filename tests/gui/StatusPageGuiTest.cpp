@@ -134,6 +134,16 @@ void StatusPageApp::RunChecks() {
     Command(ID_AUTO_REFRESH);
     const std::string page = "http://127.0.0.1:" + std::to_string(m_status.Server().Port()) + "/";
     const auto load = [page] { return Chromium("--dump-dom", page); };
+    // A memory's state needs two captures to compare; a quick browser could
+    // otherwise load the page after the first.
+    WhileRunning(std::async(std::launch::async, [this] {
+        for (;;) {
+            const auto current = m_status.Board().Current();
+            if (current && current->sequence >= 2)
+                return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }));
     const std::string first = WhileRunning(std::async(std::launch::async, load));
     const std::string second = WhileRunning(std::async(std::launch::async, load));
     for (const char* id : {"qv1_rate", "qv2_rate", "live_time", "dead_time"}) {

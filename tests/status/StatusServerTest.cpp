@@ -221,7 +221,9 @@ TEST_F(StatusServerTest, TheDataFileIsServedAsItIsOnDisk) {
 
 TEST_F(StatusServerTest, TheVelocityPictureComesFromTheHookedProvider) {
     Start();
-    board.Publish(Snapshot());
+    StatusSnapshot calibrated = Snapshot();
+    calibrated.calibration = analysis::Calibration{};
+    board.Publish(calibrated);
     int drawn = 0;
     server.Pictures().SetVelocityProvider([&drawn](const StatusSnapshot&, RgbCanvas& canvas) {
         ++drawn;
@@ -231,7 +233,7 @@ TEST_F(StatusServerTest, TheVelocityPictureComesFromTheHookedProvider) {
     EXPECT_EQ(Status("/velocity.png"), 200);
     EXPECT_EQ(Status("/velocity.png"), 200);
     EXPECT_EQ(drawn, 1);  // once per capture, however many ask
-    board.Publish(Snapshot());
+    board.Publish(calibrated);
     EXPECT_EQ(Status("/velocity.png"), 200);
     EXPECT_EQ(drawn, 2);
     const auto j = nlohmann::json::parse(client->Get("/status.json")->body);

@@ -129,6 +129,10 @@ void StatusPageApp::RunChecks() {
     std::string message;
     Check(m_status.Start(options, message), message);
     m_status.Watch(m_frame->View()->View(), m_app->Document());
+    // The desktop's calibration as Service > Calibrate on the virtual card's
+    // alpha-iron gives it: the page then draws the velocity spectrum.
+    static const analysis::Calibration calibration{4096, 2047.52, 1023.53, 0.008156, 8.352, -8.352};
+    m_status.UseCalibration([] { return &calibration; });
     m_frame->ShowStatusPage(message);
     StartCounting();
     Command(ID_AUTO_REFRESH);
@@ -157,6 +161,9 @@ void StatusPageApp::RunChecks() {
           "the rates changed");
     Check(first.find("id=\"view\" alt=\"channel view\" src=\"view.png?n=") != std::string::npos,
           "the channel view is shown");
+    Check(first.find("id=\"velocity\" alt=\"velocity spectrum\" src=\"velocity.png") !=
+              std::string::npos,
+          "the velocity spectrum is shown");
     if (const char* folder = std::getenv("QV_PICTURES")) {
         const auto path = std::filesystem::path(folder) / "status-page.png";
         const std::string shot = "--screenshot=" + path.string();

@@ -83,6 +83,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& list) {
             result.help = true;
         } else if (arg == "--version") {
             result.version = true;
+        } else if (arg == "--resume") {
+            result.resume = true;
         } else if (ParseCardOption(arg, args, result, benchOption)) {
         } else if (arg == "--log") {
             std::string value;
@@ -105,7 +107,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& list) {
 std::string Usage() {
     return std::string(
                "usage: qv [--simulate [--sim-speed N] [--sim-locked] [--sim-fault KIND[=N]]...\n"
-               "          [--sim-rate R]] [--trace FILE] [--log FILE] [FILE.qv]\n"
+               "          [--sim-rate R]] [--trace FILE] [--log FILE] [--resume] [FILE.qv]\n"
                "       qv --help | --version\n"
                "\n"
                "The operator's program for the Moessbauer spectrometer. FILE.qv opens that\n"
@@ -128,6 +130,8 @@ std::string Usage() {
            "  --trace FILE     write one line per exchange with the card to FILE\n"
            "  --log FILE       append one line per capture to the run log FILE (by\n"
            "                   default NAME.log.csv beside the data file NAME.qv)\n"
+           "  --resume         when qv ended while autosaving, open that file and go on\n"
+           "                   autosaving as before without asking (for a login script)\n"
            "  -h, --help       print this text and exit\n"
            "  --version        print the version and exit\n"
            "\n"

@@ -15,6 +15,7 @@ struct CommandLine {
     std::optional<std::string> fileName;
     CardLink::Choice card;
     std::optional<std::string> logPath;  // --log FILE: the run log of every capture
+    bool resume = false;                 // --resume: go on with an interrupted autosave run
     bool help = false;                   // --help or -h: print the usage and stop
     bool version = false;                // --version: print the version and stop
     std::string error;                   // non-empty when the arguments were refused

@@ -203,8 +203,8 @@ void CQvView::RunStateChanged() {
     if (m_runMemory == nullptr) {
         return;
     }
-    const bool kept = m_bAutoSave != 0 && m_pDocument != nullptr &&
-                      !m_pDocument->GetPathName().empty();
+    const bool kept =
+        m_bAutoSave != 0 && m_pDocument != nullptr && !m_pDocument->GetPathName().empty();
     if (!kept) {
         m_runMemory->Forget();
         return;

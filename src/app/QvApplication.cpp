@@ -60,6 +60,15 @@ bool CQvApp::InitInstance(const std::optional<std::string>& fileName) {
     return OpenDocumentFile(*fileName);
 }
 
+std::optional<RememberedRun> CQvApp::ReopenRun(bool withoutAsking) {
+    std::optional<RememberedRun> run = RunToResume(m_runMemory, m_ui, withoutAsking);
+    if (run && !OpenDocumentFile(run->file)) {
+        m_runMemory.Forget();
+        return std::nullopt;
+    }
+    return run;
+}
+
 void CQvApp::SetViewTarget(CCmdTarget* view) {
     m_view = view;
     m_router.SetTargets({m_view, m_document.get(), this});
@@ -149,6 +158,8 @@ bool CQvApp::CanExit() {
         return false;
     }
     m_recentFiles.WriteList(m_settings);
+    // A clean end: nothing to go on with at the next start.
+    m_runMemory.Forget();
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include "framework/RecentFileList.h"
 #include "framework/SettingsStore.h"
 #include "framework/Ui.h"
+#include "view/RunMemory.h"
 
 namespace qv {
 
@@ -45,11 +46,17 @@ public:
     // or starts a new document. False when the named file cannot be opened.
     bool InitInstance(const std::optional<std::string>& fileName);
 
+    // After start-up, when qv ended while autosaving: the remembered run,
+    // asked once unless withoutAsking, with its file open. Nothing when the
+    // operator declines or the file cannot be opened.
+    std::optional<RememberedRun> ReopenRun(bool withoutAsking);
+
     CQvDoc& Document() { return *m_document; }
     // Null until start-up, and when the card was left off.
     CardLink* Card() { return m_cardLink.get(); }
     CRecentFileList& RecentFiles() { return m_recentFiles; }
     SettingsStore& Settings() { return m_settings; }
+    RunMemory& Run() { return m_runMemory; }
     CommandRouter& Router() { return m_router; }
     // Commands go to the view first, then the document, then the application.
     void SetViewTarget(CCmdTarget* view);
@@ -85,6 +92,7 @@ private:
     std::unique_ptr<CQvDoc> m_document;
     std::unique_ptr<CardLink> m_cardLink;
     CRecentFileList m_recentFiles{4};
+    RunMemory m_runMemory{m_settings};
     CommandRouter m_router;
     CCmdTarget* m_view = nullptr;
     std::function<void(DocumentChange)> m_documentChanged;

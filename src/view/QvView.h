@@ -18,6 +18,8 @@ namespace qv {
 
 class CQvDoc;
 class CPulseRateDlg;
+class RunMemory;
+struct RememberedRun;
 
 // A timer tick is being processed: a tick that arrives inside it (while one of
 // its message boxes or dialogs is open) does nothing.
@@ -71,6 +73,10 @@ public:
     bool IsAutoRefreshOn() const { return m_bAutoRefresh != 0; }
     bool IsAutoSaveOn() const { return m_bAutoSave != 0; }
     bool IsSuspendOnSave() const { return m_bSuspendOnSave != 0; }
+    // While autosave is on, the run is kept in memory for a start after a crash.
+    void KeepRunIn(RunMemory* memory) { m_runMemory = memory; }
+    // Goes on with a remembered run: autosave as it was, without its questions.
+    void ResumeRun(const RememberedRun& run);
     // Settings > Qv Pulses/sec: the count-rate window, modal, fed by the timer.
     void OnPulseRate();
     // Service > Slider Adjust: the two-peak service, modal, fed by the refreshes.
@@ -99,6 +105,8 @@ private:
     void ReportAutoSaveFailure(const std::vector<MessageBoxRequest>& messages);
     // After a capture: the document's state shown, and the watch told.
     void ShowCapturedState(int captured);
+    // Remembers the run while autosave is on, forgets it otherwise.
+    void RunStateChanged();
     void CreateDataRemarkPanel();
     void RefreshDataRemark();
     void DrawFull(CDC& dc);
@@ -121,6 +129,7 @@ private:
     std::int32_t m_bAutoRefresh = 0;
     std::uint8_t m_bZoom = 0;
     bool m_autoSaveFailureOpen = false;
+    RunMemory* m_runMemory = nullptr;
     // Tells a task that runs later whether the view is still there.
     std::shared_ptr<int> m_alive = std::make_shared<int>(0);
     CaptureWatch m_watch;

@@ -10,6 +10,7 @@
 #include "framework/MessageHold.h"
 #include "view/PulseRateDlg.h"
 #include "view/QvView.h"
+#include "view/RunMemory.h"
 
 namespace qv {
 
@@ -102,6 +103,8 @@ std::vector<MessageBoxRequest> CQvView::AutoSaveTick() {
                 saved = document.DoFileSave();
                 if (saved) {
                     m_host.ShowStatus("AutoSaved at " + ClockTime());
+                    // The file may have been renamed by Save As since.
+                    RunStateChanged();
                 }
             } else if (hold.Held().empty() && captured != kCaptureSuspended) {
                 // A readout that broke off has no message of its own; the
@@ -167,12 +170,14 @@ void CQvView::ShowDocumentState() {
 
 void CQvView::OnAutoRefresh() {
     m_bAutoRefresh = m_bAutoRefresh != 0 ? 0 : 1;
+    RunStateChanged();
 }
 
 void CQvView::OnAutoSave() {
     if (m_bAutoSave != 0) {
         m_bSuspendOnSave = 0;
         m_bAutoSave = 0;
+        RunStateChanged();
         return;
     }
     if (m_ui.Message(kAutoSaveWarning, kAutoSaveWarningCaption, MsgButtons::YesNo,
@@ -186,13 +191,45 @@ void CQvView::OnAutoSave() {
         m_ui.Message(kSuspendReminder, kSuspendReminderCaption);
     }
     m_bAutoSave = 1;
+    RunStateChanged();
+}
+
+void CQvView::ResumeRun(const RememberedRun& run) {
+    m_bAutoSave = 1;
+    m_bSuspendOnSave = run.suspendOnSave ? 1 : 0;
+    m_bAutoRefresh = run.autoRefresh ? 1 : 0;
+    RunStateChanged();
+    if (run.countRateWindow) {
+        // Modal: opened from the event loop, once start-up is over.
+        m_ui.RunLater([this, alive = std::weak_ptr<int>(m_alive)] {
+            if (!alive.expired()) {
+                OnPulseRate();
+            }
+        });
+    }
+}
+
+void CQvView::RunStateChanged() {
+    if (m_runMemory == nullptr) {
+        return;
+    }
+    const bool kept =
+        m_bAutoSave != 0 && m_pDocument != nullptr && !m_pDocument->GetPathName().empty();
+    if (!kept) {
+        m_runMemory->Forget();
+        return;
+    }
+    m_runMemory->Remember({m_pDocument->GetPathName(), m_bSuspendOnSave != 0, m_bAutoRefresh != 0,
+                           m_pCountRateDlg != nullptr});
 }
 
 void CQvView::OnPulseRate() {
     CPulseRateDlg dialog(m_ui);
     m_pCountRateDlg = &dialog;
+    RunStateChanged();
     dialog.DoModal();
     m_pCountRateDlg = nullptr;
+    RunStateChanged();
 }
 
 void CQvView::OnSliderAdjust() {

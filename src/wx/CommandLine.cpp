@@ -104,6 +104,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& list) {
             result.help = true;
         } else if (arg == "--version") {
             result.version = true;
+        } else if (arg == "--resume") {
+            result.resume = true;
         } else if (ParseCardOption(arg, args, result, benchOption)) {
         } else if (ParseStatusOption(arg, args, result)) {
         } else if (arg == "--log") {
@@ -129,7 +131,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& list) {
 std::string Usage() {
     return std::string(
                "usage: qv [--simulate [--sim-speed N] [--sim-locked] [--sim-fault KIND[=N]]...\n"
-               "          [--sim-rate R]] [--trace FILE] [--log FILE]\n"
+               "          [--sim-rate R]] [--trace FILE] [--log FILE] [--resume]\n"
                "          [--status-port PORT [--status-bind ADDR --status-token TOKEN]]\n"
                "          [FILE.qv]\n"
                "       qv --help | --version\n"
@@ -163,6 +165,8 @@ std::string Usage() {
            "  --status-token TOKEN\n"
            "                   every request must carry TOKEN (?token=TOKEN or the\n"
            "                   header Authorization: Bearer TOKEN), else it gets 401\n"
+           "  --resume         when qv ended while autosaving, open that file and go on\n"
+           "                   autosaving as before without asking (for a login script)\n"
            "  -h, --help       print this text and exit\n"
            "  --version        print the version and exit\n"
            "\n"

@@ -17,6 +17,7 @@ struct CommandLine {
     CardLink::Choice card;
     std::optional<std::string> logPath;  // --log FILE: the run log of every capture
     StatusOptions status;                // --status-port, --status-bind, --status-token
+    bool resume = false;                 // --resume: go on with an interrupted autosave run
     bool help = false;                   // --help or -h: print the usage and stop
     bool version = false;                // --version: print the version and stop
     std::string error;                   // non-empty when the arguments were refused

@@ -68,6 +68,7 @@ CMainFrame::CMainFrame(CQvApp& app, WxUi& ui)
     CreateAccelerators();
     m_view = new SpectrumWindow(this, ui, app.Document());
     m_app.SetViewTarget(&m_view->View());
+    m_view->View().KeepRunIn(&m_app.Run());
     m_velocity = std::make_unique<VelocityCommands>(*this, ui, app.Document(), app.Settings());
     m_view->OnViewInvalidated([this] { m_velocity->SpectraChanged(); });
     const auto open = [this](const std::vector<std::string>& paths) { OpenDropped(paths); };

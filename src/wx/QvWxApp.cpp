@@ -47,9 +47,12 @@ bool QvWxApp::OnInit() {
     if (!m_app->InitInstance(m_options.fileName))
         return false;
     // Before the first capture, which only the view's timer or a command starts.
+    const std::optional<RememberedRun> run = m_app->ReopenRun(m_options.resume);
     m_app->Document().SetRunLogPath(m_options.logPath);
     ShowMainFrame();
     StartStatusPage();
+    if (run)
+        m_frame->View()->View().ResumeRun(*run);
     m_link->Serve([this](const std::optional<std::string>& path) { Receive(path); });
     return true;
 }

@@ -32,6 +32,7 @@
 #include "MainFrame.h"
 #include "MainWindowStart.h"
 #include "Pictures.h"
+#include "ScriptedUi.h"
 #include "SpectrumWindow.h"
 #include "ToolkitApp.h"
 #include "WxCommandIds.h"
@@ -50,6 +51,9 @@
 namespace qv {
 namespace {
 
+using test::ScriptedUi;
+using test::ShownBox;
+
 constexpr int kPlayTimer = 79;
 constexpr int kSettleTicks = 4;                  // of the play timer, before the operator acts
 constexpr int kPlayLimitTicks = 500;             // 20 s: ten view ticks and more
@@ -64,46 +68,6 @@ constexpr char kAutoSaveWarning[] =
 constexpr char kSuspendQuestion[] = "Suspend data aquisition when downloading from hardware?";
 constexpr char kSuspendReminder[] =
     "Remember: for \"suspend\" spectrometer must not be Locked or must be UnLocked!";
-
-struct ShownBox {
-    std::string text;
-    std::string caption;
-};
-
-// File dialogs answer from a queue; message boxes are shown and then answered
-// from a queue (an unexpected box is cancelled), and every box is recorded.
-class ScriptedUi : public WxUi {
-public:
-    std::deque<std::string> files;
-    std::deque<int> answers;  // wxID_YES, wxID_NO, wxID_OK
-    std::vector<ShownBox> boxes;
-    // Runs inside the next box's modal loop, while it is shown, before its answer.
-    std::function<void(wxDialog&)> whileOpen;
-
-protected:
-    std::optional<std::string> RunFileDialog(const FileDialogRequest&,
-                                             const std::string&) override {
-        if (files.empty())
-            return std::nullopt;
-        std::string path = files.front();
-        files.pop_front();
-        return path;
-    }
-    int ShowBox(wxGenericMessageDialog& box) override {
-        boxes.push_back({FromWx(box.GetMessage()), FromWx(box.GetTitle())});
-        int answer = wxID_CANCEL;
-        if (!answers.empty()) {
-            answer = answers.front();
-            answers.pop_front();
-        }
-        box.CallAfter([this, &box, answer] {
-            if (auto play = std::exchange(whileOpen, nullptr))
-                play(box);
-            box.EndModal(answer);
-        });
-        return WxUi::ShowBox(box);
-    }
-};
 
 // Lets the toolkit and the view's timer run for a while.
 void Settle(std::chrono::milliseconds time) {

@@ -1,6 +1,7 @@
 #include "analysis/SextetSearch.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace qv::analysis {
@@ -35,26 +36,47 @@ double Quantile(std::vector<double> values, double rank) {
     return values[static_cast<std::size_t>(at)];
 }
 
-// Linear interpolation; 0 outside. Inline: the pattern search asks it over a
-// million times.
+// Linear interpolation; 0 outside. Inline and in signed integers, whose
+// conversions to and from double are single instructions: the pattern search
+// asks it over a million times.
 [[gnu::always_inline]] inline double At(const std::vector<double>& d, double x) {
-    if (x < 0 || x > static_cast<double>(d.size() - 1)) {
+    const auto last = static_cast<std::ptrdiff_t>(d.size()) - 1;
+    if (x < 0 || x > static_cast<double>(last)) {
         return 0;
     }
-    const auto i = static_cast<std::size_t>(x);
+    const auto i = static_cast<std::ptrdiff_t>(x);
     const double t = x - static_cast<double>(i);
-    return i + 1 < d.size() ? d[i] * (1 - t) + d[i + 1] * t : d[i];
+    const double* at = d.data() + i;
+    return i < last ? at[0] * (1 - t) + at[1] * t : at[0];
+}
+
+// The pattern stretched to a scale: where its six lines and the five points
+// halfway between them lie from its centre. Worked out once per scale, since
+// the search places each scale at hundreds of centres.
+struct Pattern {
+    std::array<double, kSextetLines> lines{};
+    std::array<double, kSextetLines - 1> gaps{};
+};
+
+Pattern Stretched(double perMm) {
+    Pattern p;
+    for (int k = 0; k < kSextetLines; ++k) {
+        p.lines[k] = perMm * kAlphaIronLines[k];
+        if (k > 0) {
+            p.gaps[k - 1] = perMm * ((kAlphaIronLines[k] + kAlphaIronLines[k - 1]) / 2);
+        }
+    }
+    return p;
 }
 
 // Intensity-weighted depth under the six lines less the mean depth halfway
 // between them, so that one broad dip under a squeezed pattern scores nothing.
-double Score(const std::vector<double>& depth, double centre, double perMm) {
+double Score(const std::vector<double>& depth, double centre, const Pattern& pattern) {
     double onLines = 0, between = 0;
     for (int k = 0; k < kSextetLines; ++k) {
-        onLines += kAlphaIronIntensities[k] * At(depth, centre + perMm * kAlphaIronLines[k]);
+        onLines += kAlphaIronIntensities[k] * At(depth, centre + pattern.lines[k]);
         if (k > 0) {
-            const double gap = (kAlphaIronLines[k] + kAlphaIronLines[k - 1]) / 2;
-            between += At(depth, centre + perMm * gap);
+            between += At(depth, centre + pattern.gaps[k - 1]);
         }
     }
     return onLines - kIntensitySum / (kSextetLines - 1) * between;
@@ -77,8 +99,9 @@ Placement CoarseSearch(const std::vector<double>& depth) {
     Placement best;
     for (int span = kShortestPattern; span < m - 1; ++span) {
         const double perMm = span / (2 * kOuter);
+        const Pattern pattern = Stretched(perMm);
         for (int twiceCentre = span; twiceCentre <= 2 * (m - 1) - span; ++twiceCentre) {
-            const double s = Score(coarse, twiceCentre / 2.0, perMm);
+            const double s = Score(coarse, twiceCentre / 2.0, pattern);
             if (s > best.score) {
                 best = {twiceCentre / 2.0, perMm, s};
             }
@@ -92,11 +115,12 @@ Placement CoarseSearch(const std::vector<double>& depth) {
 
 Placement FineSearch(const std::vector<double>& depth, Placement start) {
     Placement best = start;
-    best.score = Score(depth, start.centre, start.perMm);
+    best.score = Score(depth, start.centre, Stretched(start.perMm));
     for (double dSpan = -2 * kCoarse; dSpan <= 2 * kCoarse; dSpan += 0.5) {
         const double perMm = start.perMm + dSpan / (2 * kOuter);
+        const Pattern pattern = Stretched(perMm);
         for (double dc = -1.5 * kCoarse; dc <= 1.5 * kCoarse; dc += 0.5) {
-            const double s = Score(depth, start.centre + dc, perMm);
+            const double s = Score(depth, start.centre + dc, pattern);
             if (s > best.score) {
                 best = {start.centre + dc, perMm, s};
             }
@@ -151,7 +175,7 @@ double PatternScore(const std::vector<double>& folded, const SextetGuess& guess)
     const double centre = (guess.positions.front() + guess.positions.back()) / 2;
     const double perMm = (guess.positions.back() - guess.positions.front()) / (2 * kOuter);
     const double noise = std::sqrt(guess.baseline / kSmoothing);
-    return Score(depth, centre, perMm) / kIntensitySum / noise;
+    return Score(depth, centre, Stretched(perMm)) / kIntensitySum / noise;
 }
 
 }  // namespace qv::analysis

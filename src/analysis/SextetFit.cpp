@@ -1,6 +1,5 @@
 #include "analysis/SextetFit.h"
 
-#include <gsl/gsl_blas.h>
 #include <gsl/gsl_errno.h>
 #include <gsl/gsl_linalg.h>
 #include <gsl/gsl_matrix.h>
@@ -11,6 +10,8 @@
 #include <array>
 #include <cmath>
 #include <memory>
+
+#include "analysis/NormalEquations.h"
 
 namespace qv::analysis {
 
@@ -144,7 +145,7 @@ double ChiSquare(const gsl_vector* residuals, const std::vector<double>& y) {
 // fifth of the cost of the library's QR, which is kept for a singular J^T J.
 std::unique_ptr<gsl_matrix, MatrixDeleter> Covariance(const gsl_matrix* j) {
     std::unique_ptr<gsl_matrix, MatrixDeleter> c(gsl_matrix_alloc(j->size2, j->size2));
-    gsl_blas_dsyrk(CblasLower, CblasTrans, 1.0, j, 0.0, c.get());
+    NormalMatrix(j, c.get());
     if (gsl_linalg_cholesky_decomp1(c.get()) != GSL_SUCCESS ||
         gsl_linalg_cholesky_invert(c.get()) != GSL_SUCCESS) {
         gsl_multifit_nlinear_covar(j, 0.0, c.get());
@@ -211,7 +212,7 @@ std::optional<SextetFit> Fit(Data data) {
     fdf.params = &data;
     gsl_multifit_nlinear_parameters parameters = gsl_multifit_nlinear_default_parameters();
     // Normal equations: the problem is small and well conditioned, and QR costs twice as much.
-    parameters.solver = gsl_multifit_nlinear_solver_cholesky;
+    parameters.solver = NormalEquationsSolver();
     std::unique_ptr<gsl_multifit_nlinear_workspace, WorkspaceDeleter> w(
         gsl_multifit_nlinear_alloc(gsl_multifit_nlinear_trust, &parameters, fdf.n, fdf.p));
     Vector weights(gsl_vector_alloc(y.size()));

@@ -5,6 +5,10 @@
 #include <gsl/gsl_permutation.h>
 #include <gsl/gsl_vector.h>
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 namespace qv::analysis {
 
 namespace {
@@ -87,6 +91,31 @@ int Rcond(double* rcond, void* state) {
                        : gsl_linalg_cholesky_rcond(s->factored, rcond, s->work);
 }
 
+// Moré's scaling of the trust region, D_j the largest norm yet of column j of
+// J, with the norms summed along the rows: the library's walks each column.
+int UpdateScale(const gsl_matrix* j, gsl_vector* diag) {
+    std::vector<double> squares(j->size2);
+    for (std::size_t r = 0; r < j->size1; ++r) {
+        const double* row = j->data + r * j->tda;
+        for (std::size_t c = 0; c < j->size2; ++c) {
+            squares[c] += row[c] * row[c];
+        }
+    }
+    for (std::size_t c = 0; c < j->size2; ++c) {
+        const double norm = squares[c] > 0 ? std::sqrt(squares[c]) : 1.0;
+        double* d = gsl_vector_ptr(diag, c);
+        *d = std::max(*d, norm);
+    }
+    return GSL_SUCCESS;
+}
+
+int InitScale(const gsl_matrix* j, gsl_vector* diag) {
+    gsl_vector_set_zero(diag);
+    return UpdateScale(j, diag);
+}
+
+const gsl_multifit_nlinear_scale kScale{"more, by rows", InitScale, UpdateScale};
+
 const gsl_multifit_nlinear_solver kSolver{
     "normal equations", Alloc, Init, Presolve, Solve, Rcond, Free};
 
@@ -124,6 +153,10 @@ void NormalMatrix(const gsl_matrix* j, gsl_matrix* lower) {
 
 const gsl_multifit_nlinear_solver* NormalEquationsSolver() {
     return &kSolver;
+}
+
+const gsl_multifit_nlinear_scale* ColumnNormScale() {
+    return &kScale;
 }
 
 }  // namespace qv::analysis

@@ -13,4 +13,8 @@ void NormalMatrix(const gsl_matrix* j, gsl_matrix* lower);
 // formed by the loops here.
 const gsl_multifit_nlinear_solver* NormalEquationsSolver();
 
+// The library's default (Moré) scaling of the trust region, its column norms
+// of J likewise summed row by row.
+const gsl_multifit_nlinear_scale* ColumnNormScale();
+
 }  // namespace qv::analysis

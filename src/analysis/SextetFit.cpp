@@ -213,6 +213,7 @@ std::optional<SextetFit> Fit(Data data) {
     gsl_multifit_nlinear_parameters parameters = gsl_multifit_nlinear_default_parameters();
     // Normal equations: the problem is small and well conditioned, and QR costs twice as much.
     parameters.solver = NormalEquationsSolver();
+    parameters.scale = ColumnNormScale();
     std::unique_ptr<gsl_multifit_nlinear_workspace, WorkspaceDeleter> w(
         gsl_multifit_nlinear_alloc(gsl_multifit_nlinear_trust, &parameters, fdf.n, fdf.p));
     Vector weights(gsl_vector_alloc(y.size()));

@@ -50,6 +50,14 @@ double Quantile(std::vector<double> values, double rank) {
     return i < last ? at[0] * (1 - t) + at[1] * t : at[0];
 }
 
+// The same for a point known to lie within the samples, without the checks;
+// it reads one sample past the last, so the samples carry a zero there.
+[[gnu::always_inline]] inline double Inside(const double* d, double x) {
+    const auto i = static_cast<std::ptrdiff_t>(x);
+    const double t = x - static_cast<double>(i);
+    return d[i] * (1 - t) + d[i + 1] * t;
+}
+
 // The pattern stretched to a scale: where its six lines and the five points
 // halfway between them lie from its centre. Worked out once per scale, since
 // the search places each scale at hundreds of centres.
@@ -71,15 +79,31 @@ Pattern Stretched(double perMm) {
 
 // Intensity-weighted depth under the six lines less the mean depth halfway
 // between them, so that one broad dip under a squeezed pattern scores nothing.
-double Score(const std::vector<double>& depth, double centre, const Pattern& pattern) {
+template <typename Sample>
+[[gnu::always_inline]] inline double Score(Sample at, double centre, const Pattern& pattern) {
     double onLines = 0, between = 0;
     for (int k = 0; k < kSextetLines; ++k) {
-        onLines += kAlphaIronIntensities[k] * At(depth, centre + pattern.lines[k]);
+        onLines += kAlphaIronIntensities[k] * at(centre + pattern.lines[k]);
         if (k > 0) {
-            between += At(depth, centre + pattern.gaps[k - 1]);
+            between += at(centre + pattern.gaps[k - 1]);
         }
     }
     return onLines - kIntensitySum / (kSextetLines - 1) * between;
+}
+
+double Score(const std::vector<double>& depth, double centre, const Pattern& pattern) {
+    return Score([&](double x) { return At(depth, x); }, centre, pattern);
+}
+
+// Most placements of the coarse search lie wholly within the spectrum: the
+// outer lines bound the rest, and a sum rounds no lower for a larger term.
+double CoarseScore(const std::vector<double>& padded, double centre, const Pattern& pattern) {
+    const auto last = static_cast<double>(padded.size() - 2);
+    if (centre + pattern.lines.front() >= 0 && centre + pattern.lines.back() <= last) {
+        return Score([&](double x) { return Inside(padded.data(), x); }, centre, pattern);
+    }
+    const std::vector<double>& samples = padded;
+    return Score([&](double x) { return x > last ? 0.0 : At(samples, x); }, centre, pattern);
 }
 
 struct Placement {
@@ -89,19 +113,20 @@ struct Placement {
 };
 
 Placement CoarseSearch(const std::vector<double>& depth) {
-    std::vector<double> coarse(depth.size() / kCoarse);
-    for (std::size_t j = 0; j < coarse.size(); ++j) {
+    const std::size_t steps = depth.size() / kCoarse;
+    std::vector<double> coarse(steps + 1);  // and a zero past the last
+    for (std::size_t j = 0; j < steps; ++j) {
         for (int i = 0; i < kCoarse; ++i) {
             coarse[j] += depth[j * kCoarse + static_cast<std::size_t>(i)];
         }
     }
-    const int m = static_cast<int>(coarse.size());
+    const int m = static_cast<int>(steps);
     Placement best;
     for (int span = kShortestPattern; span < m - 1; ++span) {
         const double perMm = span / (2 * kOuter);
         const Pattern pattern = Stretched(perMm);
         for (int twiceCentre = span; twiceCentre <= 2 * (m - 1) - span; ++twiceCentre) {
-            const double s = Score(coarse, twiceCentre / 2.0, pattern);
+            const double s = CoarseScore(coarse, twiceCentre / 2.0, pattern);
             if (s > best.score) {
                 best = {twiceCentre / 2.0, perMm, s};
             }

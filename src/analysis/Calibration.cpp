@@ -120,9 +120,8 @@ std::optional<double> FoldingCorrection(std::span<const std::uint32_t> counts,
         before[i] = counts[static_cast<std::size_t>(((c % n) + n) % n)];
         after[i] = counts[static_cast<std::size_t>((((k - c) % n) + n) % n)];
     }
-    const SextetGuess start = HalfOf(fit);
-    const auto a = FitSextet(before, start);
-    const auto b = FitSextet(after, start);
+    const auto a = FitHalfSextet(before, fit);
+    const auto b = FitHalfSextet(after, fit);
     if (!a || !b || !a->converged || !b->converged) {
         return std::nullopt;
     }

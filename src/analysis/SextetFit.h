@@ -33,4 +33,9 @@ struct SextetFit {
 // Nothing when the fit cannot start (fewer points than parameters).
 std::optional<SextetFit> FitSextet(const std::vector<double>& folded, const SextetGuess& start);
 
+// One unfolded half of a spectrum, started from the fit of its folded sum at
+// half the counts, with the line widths held at that fit's: a half is asked
+// only where its lines lie.
+std::optional<SextetFit> FitHalfSextet(const std::vector<double>& half, const SextetFit& folded);
+
 }  // namespace qv::analysis

@@ -1,6 +1,7 @@
 #include "analysis/SextetSearch.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace qv::analysis {
@@ -35,29 +36,74 @@ double Quantile(std::vector<double> values, double rank) {
     return values[static_cast<std::size_t>(at)];
 }
 
-// Linear interpolation; 0 outside. Inline: the pattern search asks it over a
-// million times.
+// Linear interpolation; 0 outside. Inline and in signed integers, whose
+// conversions to and from double are single instructions: the pattern search
+// asks it over a million times.
 [[gnu::always_inline]] inline double At(const std::vector<double>& d, double x) {
-    if (x < 0 || x > static_cast<double>(d.size() - 1)) {
+    const auto last = static_cast<std::ptrdiff_t>(d.size()) - 1;
+    if (x < 0 || x > static_cast<double>(last)) {
         return 0;
     }
-    const auto i = static_cast<std::size_t>(x);
+    const auto i = static_cast<std::ptrdiff_t>(x);
     const double t = x - static_cast<double>(i);
-    return i + 1 < d.size() ? d[i] * (1 - t) + d[i + 1] * t : d[i];
+    const double* at = d.data() + i;
+    return i < last ? at[0] * (1 - t) + at[1] * t : at[0];
+}
+
+// The same for a point known to lie within the samples, without the checks;
+// it reads one sample past the last, so the samples carry a zero there.
+[[gnu::always_inline]] inline double Inside(const double* d, double x) {
+    const auto i = static_cast<std::ptrdiff_t>(x);
+    const double t = x - static_cast<double>(i);
+    return d[i] * (1 - t) + d[i + 1] * t;
+}
+
+// The pattern stretched to a scale: where its six lines and the five points
+// halfway between them lie from its centre. Worked out once per scale, since
+// the search places each scale at hundreds of centres.
+struct Pattern {
+    std::array<double, kSextetLines> lines{};
+    std::array<double, kSextetLines - 1> gaps{};
+};
+
+Pattern Stretched(double perMm) {
+    Pattern p;
+    for (int k = 0; k < kSextetLines; ++k) {
+        p.lines[k] = perMm * kAlphaIronLines[k];
+        if (k > 0) {
+            p.gaps[k - 1] = perMm * ((kAlphaIronLines[k] + kAlphaIronLines[k - 1]) / 2);
+        }
+    }
+    return p;
 }
 
 // Intensity-weighted depth under the six lines less the mean depth halfway
 // between them, so that one broad dip under a squeezed pattern scores nothing.
-double Score(const std::vector<double>& depth, double centre, double perMm) {
+template <typename Sample>
+[[gnu::always_inline]] inline double Score(Sample at, double centre, const Pattern& pattern) {
     double onLines = 0, between = 0;
     for (int k = 0; k < kSextetLines; ++k) {
-        onLines += kAlphaIronIntensities[k] * At(depth, centre + perMm * kAlphaIronLines[k]);
+        onLines += kAlphaIronIntensities[k] * at(centre + pattern.lines[k]);
         if (k > 0) {
-            const double gap = (kAlphaIronLines[k] + kAlphaIronLines[k - 1]) / 2;
-            between += At(depth, centre + perMm * gap);
+            between += at(centre + pattern.gaps[k - 1]);
         }
     }
     return onLines - kIntensitySum / (kSextetLines - 1) * between;
+}
+
+double Score(const std::vector<double>& depth, double centre, const Pattern& pattern) {
+    return Score([&](double x) { return At(depth, x); }, centre, pattern);
+}
+
+// Most placements of the coarse search lie wholly within the spectrum: the
+// outer lines bound the rest, and a sum rounds no lower for a larger term.
+double CoarseScore(const std::vector<double>& padded, double centre, const Pattern& pattern) {
+    const auto last = static_cast<double>(padded.size() - 2);
+    if (centre + pattern.lines.front() >= 0 && centre + pattern.lines.back() <= last) {
+        return Score([&](double x) { return Inside(padded.data(), x); }, centre, pattern);
+    }
+    const std::vector<double>& samples = padded;
+    return Score([&](double x) { return x > last ? 0.0 : At(samples, x); }, centre, pattern);
 }
 
 struct Placement {
@@ -67,18 +113,20 @@ struct Placement {
 };
 
 Placement CoarseSearch(const std::vector<double>& depth) {
-    std::vector<double> coarse(depth.size() / kCoarse);
-    for (std::size_t j = 0; j < coarse.size(); ++j) {
+    const std::size_t steps = depth.size() / kCoarse;
+    std::vector<double> coarse(steps + 1);  // and a zero past the last
+    for (std::size_t j = 0; j < steps; ++j) {
         for (int i = 0; i < kCoarse; ++i) {
             coarse[j] += depth[j * kCoarse + static_cast<std::size_t>(i)];
         }
     }
-    const int m = static_cast<int>(coarse.size());
+    const int m = static_cast<int>(steps);
     Placement best;
     for (int span = kShortestPattern; span < m - 1; ++span) {
         const double perMm = span / (2 * kOuter);
+        const Pattern pattern = Stretched(perMm);
         for (int twiceCentre = span; twiceCentre <= 2 * (m - 1) - span; ++twiceCentre) {
-            const double s = Score(coarse, twiceCentre / 2.0, perMm);
+            const double s = CoarseScore(coarse, twiceCentre / 2.0, pattern);
             if (s > best.score) {
                 best = {twiceCentre / 2.0, perMm, s};
             }
@@ -92,11 +140,12 @@ Placement CoarseSearch(const std::vector<double>& depth) {
 
 Placement FineSearch(const std::vector<double>& depth, Placement start) {
     Placement best = start;
-    best.score = Score(depth, start.centre, start.perMm);
+    best.score = Score(depth, start.centre, Stretched(start.perMm));
     for (double dSpan = -2 * kCoarse; dSpan <= 2 * kCoarse; dSpan += 0.5) {
         const double perMm = start.perMm + dSpan / (2 * kOuter);
+        const Pattern pattern = Stretched(perMm);
         for (double dc = -1.5 * kCoarse; dc <= 1.5 * kCoarse; dc += 0.5) {
-            const double s = Score(depth, start.centre + dc, perMm);
+            const double s = Score(depth, start.centre + dc, pattern);
             if (s > best.score) {
                 best = {start.centre + dc, perMm, s};
             }
@@ -151,7 +200,7 @@ double PatternScore(const std::vector<double>& folded, const SextetGuess& guess)
     const double centre = (guess.positions.front() + guess.positions.back()) / 2;
     const double perMm = (guess.positions.back() - guess.positions.front()) / (2 * kOuter);
     const double noise = std::sqrt(guess.baseline / kSmoothing);
-    return Score(depth, centre, perMm) / kIntensitySum / noise;
+    return Score(depth, centre, Stretched(perMm)) / kIntensitySum / noise;
 }
 
 }  // namespace qv::analysis

@@ -22,9 +22,19 @@ std::optional<double> Seconds(const std::string& text) {
     return JobNumber(text, true, kMaxWaitSeconds);
 }
 
+// How often the card is asked, on the machine's clock: as the view's timer,
+// or, when waits are skipped, every 1.5 s of the card's own clock.
+std::uint64_t BackupPollMs(const JobContext& context) {
+    if (!context.clock.SkipsWaits()) {
+        return kBackupPollMs;
+    }
+    return std::max<std::uint64_t>(1, (kBackupPollMs + context.speed / 2) / context.speed);
+}
+
 // Until the card's countdown has run out, asked as the autosave asks.
 OpResult WaitForBackup(JobContext& context) {
-    const double cardSecondsPerPoll = kBackupPollMs / 1000.0 * context.speed;
+    const std::uint64_t pollMs = BackupPollMs(context);
+    const double cardSecondsPerPoll = static_cast<double>(pollMs) / 1000.0 * context.speed;
     for (double waited = 0; waited <= kBackupLimitSeconds; waited += cardSecondsPerPoll) {
         CCountersTimersDlg counters(context.ui);
         const int due = counters.BackupDue();
@@ -37,7 +47,7 @@ OpResult WaitForBackup(JobContext& context) {
             result.data["due"] = 0;
             return result;
         }
-        if (!context.clock.Pause(kBackupPollMs, context.stopRequested)) {
+        if (!context.clock.Pause(pollMs, context.stopRequested)) {
             return {};
         }
     }

@@ -57,6 +57,24 @@ std::optional<std::vector<std::string>> JobLines(Streams io, const JobOptions& o
     return std::move(reading.lines);
 }
 
+// A job that skips its waits runs the virtual card this many times as fast. A
+// start or stop waits for the end of the card's sweep, which at the card's own
+// pace would be most of a day run's time; the card's handshake and the
+// program's time limits keep the machine's clock, as with --sim-speed.
+constexpr std::uint32_t kSkippingCardSpeed = 16;
+
+bool SkipsWaits(const JobOptions& options) {
+    return options.simulate && !options.simSpeed;
+}
+
+// Card seconds per second of the machine's clock.
+std::uint32_t CardSpeed(const JobOptions& options) {
+    if (!options.simulate) {
+        return 1;
+    }
+    return options.simSpeed.value_or(kSkippingCardSpeed);
+}
+
 // The options that only the virtual card takes, or an empty text.
 std::string BenchWithoutSimulate(const JobOptions& options) {
     if (options.simulate) {
@@ -72,7 +90,7 @@ std::string BenchWithoutSimulate(const JobOptions& options) {
 CardLink::Choice CardChoice(const JobOptions& options) {
     CardLink::Choice choice;
     choice.simulate = options.simulate;
-    choice.simulationSpeed = options.simSpeed.value_or(1);
+    choice.simulationSpeed = CardSpeed(options);
     choice.faults.locked = options.locked;
     for (const std::string& fault : options.faults) {
         sim::AddCardFault(fault, choice.faults);
@@ -127,13 +145,15 @@ std::optional<std::string> RunLogPath(const JobOptions& options) {
 
 // The run log's time stamps follow the virtual card's clock, so a day that a
 // job skips through in seconds still spreads over a day in the log.
-void SetRunLog(CQvDoc& doc, JobClock& clock, const std::optional<std::string>& log) {
+void SetRunLog(CQvDoc& doc, JobClock& clock, std::uint32_t cardSpeed,
+               const std::optional<std::string>& log) {
     doc.SetRunLogPath(log);
     if (clock.SkipsWaits()) {
         const auto start = std::chrono::system_clock::now();
-        doc.GetRunLog().SetClock([&clock, start] {
-            return std::chrono::time_point_cast<std::chrono::system_clock::duration>(
-                start + std::chrono::milliseconds(clock.GetTickCount()));
+        doc.GetRunLog().SetClock([&clock, cardSpeed, start] {
+            const std::chrono::milliseconds cardMs(std::int64_t{clock.GetTickCount()} * cardSpeed);
+            return std::chrono::time_point_cast<std::chrono::system_clock::duration>(start +
+                                                                                     cardMs);
         });
     }
 }
@@ -197,14 +217,14 @@ int JobCommand(Streams io, const JobOptions& options) {
     }
     const Streams jobIo = status ? Streams{*out, *err} : io;
 
-    JobClock clock(options.simulate && !options.simSpeed);
+    JobClock clock(SkipsWaits(options));
     GlobalsReset globals(clock);
     jobs::JobUi ui(jobIo.err);
     CQvDoc doc(ui, HardwareDescriptionPath(options));
     doc.OnNewDocument();
     DocumentEditors editors;
     doc.SetHardwareEditors(&editors);
-    SetRunLog(doc, clock, RunLogPath(options));
+    SetRunLog(doc, clock, CardSpeed(options), RunLogPath(options));
 
     std::ostringstream warnings;
     CardLink link(CardChoice(options), HardwareGlobals::Instance().portBase, warnings, "qvtool");
@@ -220,8 +240,7 @@ int JobCommand(Streams io, const JobOptions& options) {
     StatusService statusPage("qvtool job");
     StartStatusPage(statusPage, options.status, doc, io.err);
     StopSignals signals;
-    jobs::JobContext context{doc, ui, clock, options.simulate ? options.simSpeed.value_or(1) : 1,
-                             StopSignals::Requested};
+    jobs::JobContext context{doc, ui, clock, CardSpeed(options), StopSignals::Requested};
     jobs::JobRunner runner(context, jobIo.out, jobIo.err, options.json, "qvtool: ");
     if (status) {
         runner.SetProgress(

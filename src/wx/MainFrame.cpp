@@ -127,9 +127,12 @@ void CMainFrame::CreateStatus() {
     SetStatusText(ToWx(LoadString(AFX_IDS_IDLEMESSAGE)));
 }
 
+// GTK draws the size grip inside the last field, so that field leaves room
+// for it beside the text's own margins.
 void CMainFrame::ShowStatusPage(const std::string& text) {
     wxStatusBar* bar = GetStatusBar();
-    const int widths[] = {-1, bar->GetTextExtent(ToWx(text)).x + 24};
+    const int grip = bar->HasFlag(wxSTB_SIZEGRIP) ? bar->GetSize().y : 0;
+    const int widths[] = {-1, bar->GetTextExtent(ToWx(text)).x + 24 + grip};
     bar->SetFieldsCount(2, widths);
     SetStatusText(ToWx(text), 1);
 }

@@ -28,9 +28,11 @@
 #include <unistd.h>
 
 #include "AcquisitionGuiPlays.h"
+#include "CheckedApp.h"
 #include "DialogWindow.h"
 #include "GuiChecks.h"
 #include "MainFrame.h"
+#include "MainWindowDriving.h"
 #include "MainWindowStart.h"
 #include "Pictures.h"
 #include "ScriptedUi.h"
@@ -73,14 +75,7 @@ constexpr char kSuspendQuestion[] = "Suspend data aquisition when downloading fr
 constexpr char kSuspendReminder[] =
     "Remember: for \"suspend\" spectrometer must not be Locked or must be UnLocked!";
 
-// Lets the toolkit and the view's timer run for a while.
-void Settle(std::chrono::milliseconds time) {
-    const auto end = std::chrono::steady_clock::now() + time;
-    while (std::chrono::steady_clock::now() < end) {
-        wxTheApp->Yield(true);
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-}
+using test::Settle;
 
 std::string ReadAll(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -134,16 +129,11 @@ private:
     std::vector<std::uint64_t> m_inodes;
 };
 
-class AcquisitionApp : public ToolkitApp {
+class AcquisitionApp : public test::CheckedApp<ToolkitApp> {
 public:
     bool OnInit() override;
-    int OnRun() override {
-        ToolkitApp::OnRun();
-        return m_verdict.Verdict();
-    }
 
 private:
-    void Check(bool ok, const std::string& what) { m_verdict.Check(ok, what); }
     void RunChecks();
     void Command(int id);
     bool PlayModal(int command, const std::string& name, const test::ModalPlay& play);
@@ -167,7 +157,6 @@ private:
     ScriptedUi m_ui;
     std::unique_ptr<CQvApp> m_app;
     CMainFrame* m_frame = nullptr;
-    test::GuiChecks m_verdict;
     std::filesystem::path m_folder;
     std::filesystem::path m_file;
     std::string m_lastSaved;  // the file's bytes as last seen
@@ -194,9 +183,7 @@ bool AcquisitionApp::OnInit() {
 }
 
 void AcquisitionApp::Command(int id) {
-    wxCommandEvent event(wxEVT_MENU, ToWxId(id));
-    event.SetEventObject(m_frame);
-    m_frame->ProcessWindowEvent(event);
+    test::SendCommand(*m_frame, id);
 }
 
 // Runs the command that opens a modal window and plays the operator in it

@@ -12,9 +12,11 @@
 #include <wx/dialog.h>
 #include <wx/image.h>
 
+#include "CheckedApp.h"
 #include "DialogWindow.h"
 #include "GuiChecks.h"
 #include "MainFrame.h"
+#include "MainWindowDriving.h"
 #include "MainWindowStart.h"
 #include "Pictures.h"
 #include "SpectrumWindow.h"
@@ -40,25 +42,13 @@ DialogWindow* OpenModalDialog() {
     return nullptr;
 }
 
-// Lets the toolkit draw for a while.
-void Settle(std::chrono::milliseconds time) {
-    const auto end = std::chrono::steady_clock::now() + time;
-    while (std::chrono::steady_clock::now() < end) {
-        wxTheApp->Yield(true);
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-}
+using test::Settle;
 
-class CaptureApp : public wxApp {
+class CaptureApp : public test::CheckedApp<wxApp> {
 public:
     bool OnInit() override;
-    int OnRun() override {
-        wxApp::OnRun();
-        return m_verdict.Verdict();
-    }
 
 private:
-    void Check(bool ok, const std::string& what) { m_verdict.Check(ok, what); }
     void RunChecks();
     void ClearAndStart();
     void PlayClearRun(DialogWindow& window);
@@ -70,7 +60,6 @@ private:
     WxUi m_ui;
     std::unique_ptr<CQvApp> m_app;
     CMainFrame* m_frame = nullptr;
-    test::GuiChecks m_verdict;
 };
 
 bool CaptureApp::OnInit() {
@@ -89,9 +78,7 @@ bool CaptureApp::OnInit() {
 }
 
 void CaptureApp::Command(int id) {
-    wxCommandEvent event(wxEVT_MENU, ToWxId(id));
-    event.SetEventObject(m_frame);
-    m_frame->ProcessWindowEvent(event);
+    test::SendCommand(*m_frame, id);
 }
 
 void CaptureApp::Keep(wxWindow& window, const char* name) {

@@ -17,9 +17,11 @@
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 
+#include "CheckedApp.h"
 #include "EditorsGuiCases.h"
 #include "GuiChecks.h"
 #include "MainFrame.h"
+#include "MainWindowDriving.h"
 #include "MainWindowStart.h"
 #include "Pictures.h"
 #include "ToolkitApp.h"
@@ -37,28 +39,19 @@ constexpr int kPlayTimer = 78;
 // Ticks before the operator acts, so that the window is mapped and painted.
 constexpr int kSettleTicks = 4;
 
-class EditorsApp : public ToolkitApp {
+class EditorsApp : public test::CheckedApp<ToolkitApp> {
 public:
     bool OnInit() override;
-    int OnRun() override {
-        ToolkitApp::OnRun();
-        return m_verdict.Verdict();
-    }
 
 private:
     void RunCases();
     void RunCase(const test::EditorCase& editorCase);
-    void Command(int id) {
-        wxCommandEvent event(wxEVT_MENU, ToWxId(id));
-        event.SetEventObject(m_frame);
-        m_frame->ProcessWindowEvent(event);
-    }
+    void Command(int id) { test::SendCommand(*m_frame, id); }
 
     MemorySettingsStore m_settings;
     WxUi m_ui;
     std::unique_ptr<CQvApp> m_app;
     CMainFrame* m_frame = nullptr;
-    test::GuiChecks m_verdict;
 };
 
 bool EditorsApp::OnInit() {

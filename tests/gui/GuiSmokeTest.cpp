@@ -1,7 +1,9 @@
 // Starts the desktop front end on a virtual display and checks what the
 // operator sees first: caption, menus, toolbar, status text, the About box,
 // timers inside modal loops, and File Open changing the caption.
+#include "CheckedApp.h"
 #include "GuiChecks.h"
+#include "MainWindowDriving.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -78,16 +80,11 @@ wxDialog* OpenModalDialog() {
     return nullptr;
 }
 
-class SmokeApp : public ToolkitApp {
+class SmokeApp : public test::CheckedApp<ToolkitApp> {
 public:
     bool OnInit() override;
-    int OnRun() override {
-        wxApp::OnRun();
-        return m_verdict.Verdict();
-    }
 
 private:
-    void Check(bool ok, const std::string& what) { m_verdict.Check(ok, what); }
     void RunChecks();
     void CheckMenus();
     void CheckToolbar();
@@ -109,7 +106,6 @@ private:
     ScriptedUi m_ui;
     std::unique_ptr<CQvApp> m_app;
     CMainFrame* m_frame = nullptr;
-    test::GuiChecks m_verdict;
     std::filesystem::path m_folder;
 };
 
@@ -131,9 +127,7 @@ bool SmokeApp::OnInit() {
 }
 
 void SmokeApp::Command(int id) {
-    wxCommandEvent event(wxEVT_MENU, ToWxId(id));
-    event.SetEventObject(m_frame);
-    m_frame->ProcessWindowEvent(event);
+    test::SendCommand(*m_frame, id);
 }
 
 void SmokeApp::RunChecks() {

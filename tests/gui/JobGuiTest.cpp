@@ -16,9 +16,11 @@
 #include <wx/image.h>
 #include <wx/stattext.h>
 
+#include "CheckedApp.h"
 #include "GuiChecks.h"
 #include "JobProgressWindow.h"
 #include "MainFrame.h"
+#include "MainWindowDriving.h"
 #include "MainWindowStart.h"
 #include "WxCommandIds.h"
 #include "WxUi.h"
@@ -78,16 +80,11 @@ std::string PlateauFile(int step) {
     return "plateau-" + std::to_string(step) + "00.qv";
 }
 
-class JobGuiApp : public wxApp {
+class JobGuiApp : public test::CheckedApp<wxApp> {
 public:
     bool OnInit() override;
-    int OnRun() override {
-        wxApp::OnRun();
-        return m_verdict.Verdict();
-    }
 
 private:
-    void Check(bool ok, const std::string& what) { m_verdict.Check(ok, what); }
     void RunChecks();
     void WholeRun();
     void StoppedRun();
@@ -98,7 +95,6 @@ private:
     JobFileUi m_ui;
     std::unique_ptr<CQvApp> m_app;
     CMainFrame* m_frame = nullptr;
-    test::GuiChecks m_verdict;
     fs::path m_folder;
     std::uintmax_t m_wholeSize = 0;
 };
@@ -129,9 +125,7 @@ bool JobGuiApp::OnInit() {
 }
 
 void JobGuiApp::Command(int id) {
-    wxCommandEvent event(wxEVT_MENU, ToWxId(id));
-    event.SetEventObject(m_frame);
-    m_frame->ProcessWindowEvent(event);
+    test::SendCommand(*m_frame, id);
 }
 
 bool JobGuiApp::Enabled(int command) {

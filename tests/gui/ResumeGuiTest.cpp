@@ -21,9 +21,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "CheckedApp.h"
 #include "DialogWindow.h"
 #include "GuiChecks.h"
 #include "MainFrame.h"
+#include "MainWindowDriving.h"
 #include "MainWindowStart.h"
 #include "ScriptedUi.h"
 #include "SpectrumWindow.h"
@@ -46,13 +48,7 @@ constexpr char kAutosavingLine[] = "autosaving";
 std::filesystem::path g_folder;
 bool g_autosavingRole = false;
 
-void Settle(std::chrono::milliseconds time) {
-    const auto end = std::chrono::steady_clock::now() + time;
-    while (std::chrono::steady_clock::now() < end) {
-        wxTheApp->Yield(true);
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-}
+using test::Settle;
 
 std::uint64_t CardTotal(VirtualSpectrometer& card) {
     std::uint64_t total = 0;
@@ -61,16 +57,11 @@ std::uint64_t CardTotal(VirtualSpectrometer& card) {
     return total;
 }
 
-class ResumeApp : public ToolkitApp {
+class ResumeApp : public test::CheckedApp<ToolkitApp> {
 public:
     bool OnInit() override;
-    int OnRun() override {
-        ToolkitApp::OnRun();
-        return m_verdict.Verdict();
-    }
 
 private:
-    void Check(bool ok, const std::string& what) { m_verdict.Check(ok, what); }
     void Command(int id);
     void SwitchAutoSaveOnAndWait();
     void ResumeAfterTheKill();
@@ -81,7 +72,6 @@ private:
     test::ScriptedUi m_ui;
     std::unique_ptr<CQvApp> m_app;
     CMainFrame* m_frame = nullptr;
-    test::GuiChecks m_verdict;
 };
 
 bool ResumeApp::OnInit() {
@@ -104,9 +94,7 @@ bool ResumeApp::OnInit() {
 }
 
 void ResumeApp::Command(int id) {
-    wxCommandEvent event(wxEVT_MENU, ToWxId(id));
-    event.SetEventObject(m_frame);
-    m_frame->ProcessWindowEvent(event);
+    test::SendCommand(*m_frame, id);
 }
 
 bool ResumeApp::ToolPressed(int id) {

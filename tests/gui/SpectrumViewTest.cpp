@@ -19,8 +19,10 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "CheckedApp.h"
 #include "GuiChecks.h"
 #include "MainFrame.h"
+#include "MainWindowDriving.h"
 #include "Pictures.h"
 #include "QvTool.h"
 #include "SpectrumWindow.h"
@@ -60,16 +62,11 @@ Measurement SampleMeasurement() {
     return m;
 }
 
-class ViewTestApp : public ToolkitApp {
+class ViewTestApp : public test::CheckedApp<ToolkitApp> {
 public:
     bool OnInit() override;
-    int OnRun() override {
-        wxApp::OnRun();
-        return m_verdict.Verdict();
-    }
 
 private:
-    void Check(bool ok, const std::string& what) { m_verdict.Check(ok, what); }
     std::string MakeDataFile();
     void RunChecks();
     void CheckPanelLabels();
@@ -104,7 +101,6 @@ private:
     std::unique_ptr<test::ViewReplay> m_replay;  // follows the mouse moves while set
     std::filesystem::path m_folder;
     std::string m_file;
-    test::GuiChecks m_verdict;
 };
 
 bool ViewTestApp::OnInit() {
@@ -160,9 +156,7 @@ void ViewTestApp::RunChecks() {
 }
 
 void ViewTestApp::Command(int id) {
-    wxCommandEvent event(wxEVT_MENU, ToWxId(id));
-    event.SetEventObject(m_frame);
-    m_frame->ProcessWindowEvent(event);
+    test::SendCommand(*m_frame, id);
 }
 
 // The paint comes from the event loop; the screen has it a moment later.

@@ -14,8 +14,10 @@
 
 #include <wx/app.h>
 
+#include "CheckedApp.h"
 #include "GuiChecks.h"
 #include "MainFrame.h"
+#include "MainWindowDriving.h"
 #include "MainWindowStart.h"
 #include "SpectrumWindow.h"
 #include "WxCommandIds.h"
@@ -75,21 +77,12 @@ T WhileRunning(std::future<T> work) {
     return work.get();
 }
 
-class StatusPageApp : public wxApp {
+class StatusPageApp : public test::CheckedApp<wxApp> {
 public:
     bool OnInit() override;
-    int OnRun() override {
-        wxApp::OnRun();
-        return m_verdict.Verdict();
-    }
 
 private:
-    void Check(bool ok, const std::string& what) { m_verdict.Check(ok, what); }
-    void Command(int id) {
-        wxCommandEvent event(wxEVT_MENU, ToWxId(id));
-        event.SetEventObject(m_frame);
-        m_frame->ProcessWindowEvent(event);
-    }
+    void Command(int id) { test::SendCommand(*m_frame, id); }
     void StartCounting();
     void RunChecks();
 
@@ -98,7 +91,6 @@ private:
     std::unique_ptr<CQvApp> m_app;
     CMainFrame* m_frame = nullptr;
     StatusService m_status{"qv"};
-    test::GuiChecks m_verdict;
 };
 
 bool StatusPageApp::OnInit() {

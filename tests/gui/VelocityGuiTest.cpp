@@ -13,9 +13,11 @@
 #include <wx/image.h>
 #include <cstdio>
 #include "CanvasBitmap.h"
+#include "CheckedApp.h"
 #include "DialogWindow.h"
 #include "GuiChecks.h"
 #include "MainFrame.h"
+#include "MainWindowDriving.h"
 #include "MainWindowStart.h"
 #include "Pictures.h"
 #include "SpectrumWindow.h"
@@ -39,13 +41,7 @@ namespace fs = std::filesystem;
 constexpr int kTestTimer = 78;
 constexpr std::uint32_t kSimulationSpeed = 2000;  // card seconds per real second
 
-void Settle(std::chrono::milliseconds time) {
-    const auto end = std::chrono::steady_clock::now() + time;
-    while (std::chrono::steady_clock::now() < end) {
-        wxTheApp->Yield(true);
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-}
+using test::Settle;
 
 DialogWindow* OpenModalDialog() {
     for (wxWindow* window : wxTopLevelWindows)
@@ -63,17 +59,16 @@ fs::path FreshFolder() {
     return folder;
 }
 
-class VelocityApp : public wxApp {
+class VelocityApp : public test::CheckedApp<wxApp> {
 public:
     bool OnInit() override;
     int OnRun() override {
-        wxApp::OnRun();
+        const int verdict = CheckedApp::OnRun();
         fs::remove_all(m_folder);
-        return m_verdict.Verdict();
+        return verdict;
     }
 
 private:
-    void Check(bool ok, const std::string& what) { m_verdict.Check(ok, what); }
     void RunChecks();
     void StartCounting();
     void CountAndSave();
@@ -89,7 +84,6 @@ private:
     WxUi m_ui;
     std::unique_ptr<CQvApp> m_app;
     CMainFrame* m_frame = nullptr;
-    test::GuiChecks m_verdict;
     double m_perChannel = 0;
 };
 
@@ -109,9 +103,7 @@ bool VelocityApp::OnInit() {
 }
 
 void VelocityApp::Command(int id) {
-    wxCommandEvent event(wxEVT_MENU, ToWxId(id));
-    event.SetEventObject(m_frame);
-    m_frame->ProcessWindowEvent(event);
+    test::SendCommand(*m_frame, id);
 }
 
 void VelocityApp::RunChecks() {

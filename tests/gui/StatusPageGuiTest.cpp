@@ -84,6 +84,7 @@ public:
 private:
     void Command(int id) { test::SendCommand(*m_frame, id); }
     void StartCounting();
+    void WaitForCapture(std::uint64_t sequence);
     void RunChecks();
 
     MemorySettingsStore m_settings;
@@ -106,6 +107,18 @@ bool StatusPageApp::OnInit() {
         m_frame->Close(true);
     });
     return true;
+}
+
+// Until the page's board holds the capture numbered sequence or a later one.
+void StatusPageApp::WaitForCapture(std::uint64_t sequence) {
+    WhileRunning(std::async(std::launch::async, [this, sequence] {
+        for (;;) {
+            const auto current = m_status.Board().Current();
+            if (current && current->sequence >= sequence)
+                return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }));
 }
 
 // As if the operator had started all three memories in the run/stop panel.
@@ -131,16 +144,12 @@ void StatusPageApp::RunChecks() {
     const std::string page = "http://127.0.0.1:" + std::to_string(m_status.Server().Port()) + "/";
     const auto load = [page] { return Chromium("--dump-dom", page); };
     // A memory's state needs two captures to compare; a quick browser could
-    // otherwise load the page after the first.
-    WhileRunning(std::async(std::launch::async, [this] {
-        for (;;) {
-            const auto current = m_status.Board().Current();
-            if (current && current->sequence >= 2)
-                return;
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-    }));
+    // otherwise load the page after the first. The second load waits for a
+    // capture the first cannot have seen, as a quick browser needs less than
+    // the view's tick.
+    WaitForCapture(2);
     const std::string first = WhileRunning(std::async(std::launch::async, load));
+    WaitForCapture(m_status.Board().Current()->sequence + 1);
     const std::string second = WhileRunning(std::async(std::launch::async, load));
     for (const char* id : {"qv1_rate", "qv2_rate", "live_time", "dead_time"}) {
         Check(Number(Cell(first, id)) >= 0, std::string("the page shows ") + id);

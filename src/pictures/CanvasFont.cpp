@@ -115,7 +115,9 @@ CanvasFont::CanvasFont(std::unique_ptr<Face> face) : m_face(std::move(face)) {}
 CanvasFont::~CanvasFont() = default;
 
 std::unique_ptr<CanvasFont> CanvasFont::Load(int pixelHeight, std::string& why) {
-    const std::optional<std::string> file = SansSerifFile();
+    // Looked up once: fontconfig reads its whole configuration for it, some
+    // milliseconds, and the status page loads a font for every capture.
+    static const std::optional<std::string> file = SansSerifFile();
     if (!file) {
         why = "no sans-serif font is installed (fontconfig found none)";
         return nullptr;

@@ -24,9 +24,11 @@
 #include <filesystem>
 #include <fstream>
 #include <mutex>
+#include <span>
 #include <thread>
 
 #include "CountingProgram.h"
+#include "framework/WriteAll.h"
 #include "status/StatusService.h"
 
 namespace qv {
@@ -101,26 +103,23 @@ void Poll(int port, const std::atomic<bool>& stop, Tally& tally) {
     }
 }
 
-// Moves all size bytes through fd with move (read or write), or fails.
-template <typename Move, typename Byte>
-bool Whole(Move move, int fd, Byte* bytes, std::size_t size) {
+// All size bytes from fd, or false at its end or an error.
+bool ReadWhole(int fd, void* data, std::size_t size) {
+    auto* bytes = static_cast<char*>(data);
     while (size > 0) {
-        const ssize_t moved = move(fd, bytes, size);
-        if (moved <= 0) {
+        const ssize_t got = ::read(fd, bytes, size);
+        if (got <= 0) {
             return false;
         }
-        bytes += moved;
-        size -= static_cast<std::size_t>(moved);
+        bytes += got;
+        size -= static_cast<std::size_t>(got);
     }
     return true;
 }
 
-bool ReadWhole(int fd, void* data, std::size_t size) {
-    return Whole(::read, fd, static_cast<char*>(data), size);
-}
-
-bool WriteWhole(int fd, const void* data, std::size_t size) {
-    return Whole(::write, fd, static_cast<const char*>(data), size);
+template <typename T>
+bool WriteWhole(int fd, const T& value) {
+    return WriteAll(fd, std::as_bytes(std::span(&value, 1))).empty();
 }
 
 // The clients' process: told the port, it polls until the parent closes its
@@ -148,7 +147,7 @@ public:
     ~ClientProcess() { Finish(); }
 
     bool Started() const { return m_pid > 0; }
-    void Begin(int port) { WriteWhole(m_toChild, &port, sizeof port); }
+    void Begin(int port) { WriteWhole(m_toChild, port); }
 
     TallyRecord Finish() {
         TallyRecord record;
@@ -186,7 +185,7 @@ private:
             thread.join();
         }
         const TallyRecord record = tally.Record();
-        return WriteWhole(results, &record, sizeof record) ? 0 : 1;
+        return WriteWhole(results, record) ? 0 : 1;
     }
 
     pid_t m_pid = -1;

@@ -8,7 +8,8 @@ qv=$1
 command -v openbox >/dev/null || { echo "openbox missing"; exit 1; }
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
-xvfb-run -a -s "-screen 0 1280x800x24" sh -c '
+# Display numbers from 90, below those of the GUI test programs (from 100).
+xvfb-run -a -n 90 -s "-screen 0 1280x800x24" sh -c '
     openbox >/dev/null 2>&1 &
     sleep 1
     timeout 6 "$0" --simulate >"$1" 2>&1
